@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kt {
+
+// Windows-1252 <-> UTF-8. A character that Windows-1252 cannot hold becomes "?".
+std::string ToCp1252(std::string_view utf8);
+std::string ToUtf8(std::string_view cp1252);
+// The Unicode code point of one Windows-1252 byte (undefined bytes map to themselves).
+char32_t Cp1252ToUnicode(unsigned char c);
+
+// Upper-casing for comparisons changes the letters a to z only.
+std::string UpperAZ(std::string_view text);
+
+namespace literals {
+// "Länge"_cp: a UTF-8 source literal as Windows-1252 bytes.
+inline std::string operator""_cp(const char* s, std::size_t n) { return ToCp1252(std::string_view(s, n)); }
+} // namespace literals
+
+} // namespace kt

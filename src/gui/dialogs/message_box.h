@@ -1,0 +1,36 @@
+#pragma once
+
+#include "model/dialogs.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace kt {
+
+struct Settings;
+
+// The program's one door for message boxes: German buttons, Windows-1252 texts converted here.
+class QtDialogs : public UserDialogs {
+public:
+    explicit QtDialogs(const Settings& settings, QWidget* parent = nullptr);
+
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    void error(const std::string& text) override;
+    void warning(const std::string& text) override;
+    void information(const std::string& text) override;
+    void notice(const std::string& text) override;
+    Answer question(const std::string& text, Buttons buttons, BoxKind kind) override;
+    Answer threeWay(const ThreeWayQuestion& q) override;
+
+private:
+    const Settings& settings_;
+    QWidget* parent_;
+};
+
+// Windows-1252 bytes of the core <-> QString at the edge of the windows.
+QString FromCp(const std::string& text);
+std::string ToCp(const QString& text);
+
+} // namespace kt
