@@ -7,12 +7,12 @@
 namespace kt {
 
 // One member per configuration key, named as the key, with the built-in default.
-// The trace log's "WriteMasterAlways", "MasterStoreLevel" and "DBGLOC" live in TraceLog.
+// The trace log's "WriteMasterAlways", "MasterStoreLevel" and "DBGLOC" live in TraceLog, and
+// "LastFile" is the collection's CurrentDataFile: neither is kept twice.
 struct Settings {
     // section "COMMON"
     uint8_t SortLength = 25;
     bool SaveDir = true;
-    std::string LastFile;
     bool SaveOption = false;
     bool OpenFileAtStart = false;
     bool CreateBakOnFOpen = true;
