@@ -1,0 +1,123 @@
+#include "filmlist/sorting.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace kt;
+
+namespace {
+
+std::vector<int> IndexesOf(const std::vector<TIndexPair>& list) {
+    std::vector<int> out;
+    for (const auto& p : list)
+        out.push_back(p.Index);
+    return out;
+}
+
+std::vector<TIndexPair> Numbered(const std::vector<int32_t>& keys) {
+    std::vector<TIndexPair> list;
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        list.push_back({keys[i], static_cast<uint16_t>(i + 1)});
+    return list;
+}
+
+std::vector<std::string> KeysOf(const std::vector<TRecWord>& list) {
+    std::vector<std::string> out;
+    for (const auto& r : list)
+        out.push_back(r.Key);
+    return out;
+}
+
+} // namespace
+
+// Expected orders worked out by hand from the gap sequence 4, 1 (n 5 to 12) and 13, 4, 1
+// (n 13 to 39); a stable sort would give the entries of equal key in their input order.
+TEST(ShellSort, GapSequenceDecidesTheOrderOfEqualKeys) {
+    struct Case {
+        std::vector<int32_t> keys;
+        std::vector<int> expected;
+    };
+    const Case cases[] = {
+        {{2, 1, 2, 1, 1}, {5, 2, 4, 3, 1}},
+        {{1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {5, 2, 3, 4, 9, 6, 7, 8, 13, 10, 11, 12, 1}},
+        {{1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {14, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 1}},
+        // Four entries: only the pass with gap 1 acts, a plain insertion sort.
+        {{2, 1, 2, 1}, {2, 4, 1, 3}},
+        {{7}, {1}},
+        {{}, {}},
+    };
+    for (const auto& tc : cases) {
+        auto list = Numbered(tc.keys);
+        EXPECT_TRUE(IndexPairSortAscending(list));
+        EXPECT_EQ(IndexesOf(list), tc.expected) << "keys of size " << tc.keys.size();
+    }
+}
+
+TEST(ShellSort, DescendingPutsTheGreaterKeyFirst) {
+    auto pairs = Numbered({3, 9, -4, 9, 0});
+    IndexPairSortDescending(pairs);
+    EXPECT_EQ(IndexesOf(pairs), (std::vector<int>{2, 4, 1, 5, 3}));
+
+    // Float records: keys 1 1 2 1 2 2 go 2 2 2 1 1 1 with the values 5 6 3 4 1 2 (by hand).
+    std::vector<TFloatRec> desc = {{1.0, 1}, {1.0, 2}, {2.0, 3}, {1.0, 4}, {2.0, 5}, {2.0, 6}};
+    EXPECT_TRUE(FloatSortDescending(desc));
+    std::vector<int> values;
+    for (const auto& r : desc)
+        values.push_back(r.Value);
+    EXPECT_EQ(values, (std::vector<int>{5, 6, 3, 4, 1, 2}));
+
+    std::vector<TFloatRec> asc = {{2.5, 1}, {-1.0, 2}, {2.25, 3}, {0.0, 4}, {2.5, 5}};
+    EXPECT_TRUE(FloatSortAscending(asc));
+    values.clear();
+    for (const auto& r : asc)
+        values.push_back(r.Value);
+    EXPECT_EQ(values, (std::vector<int>{2, 4, 3, 1, 5}));
+}
+
+TEST(CharSort, ComparesOneUpperCasedPositionOnly) {
+    std::vector<TRecWord> list = {{"xb", 1}, {"Ya", 2}, {"za", 3}, {"x", 4}, {"\xC4z", 5}};
+    CharSort(list, 2); // blank (past the end) < a = a < b < z
+    EXPECT_EQ(KeysOf(list), (std::vector<std::string>{"x", "Ya", "za", "xb", "\xC4z"}));
+    CharSort(list, 1); // the umlaut's code lies above Z
+    EXPECT_EQ(KeysOf(list), (std::vector<std::string>{"x", "xb", "Ya", "za", "\xC4z"}));
+}
+
+TEST(StringSort, RunsSplitOnExactCharactersWhileTheSortIgnoresCase) {
+    struct Case {
+        std::vector<std::string> keys;
+        int L;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        // After pass 1 all three share "A"; the exact runs "a" "A" "a" are single, so the case-blind
+        // order of the second letters never applies.
+        {{"aC", "Ab", "aA"}, 2, {"aC", "Ab", "aA"}},
+        {{"aC", "aA", "Ab"}, 2, {"aA", "aC", "Ab"}},
+        {{"B", "A", "A", "AB"}, 25, {"A", "A", "AB", "B"}},
+        // Digits before letters, letters before umlauts, a shorter key before a longer one.
+        {{"\xD6sterreich", "ZYPERN", "2001", "ZYP"}, 25, {"2001", "ZYP", "ZYPERN", "\xD6sterreich"}},
+        // L = 0 sorts nothing.
+        {{"b", "a"}, 0, {"b", "a"}},
+        // Only the first L characters count: past them the input order of two stays.
+        {{"abcZ", "abcA"}, 3, {"abcZ", "abcA"}},
+        {{"abcZ", "abcA"}, 4, {"abcA", "abcZ"}},
+    };
+    for (const auto& tc : cases) {
+        std::vector<TRecWord> list;
+        for (std::size_t i = 0; i < tc.keys.size(); ++i)
+            list.push_back({tc.keys[i], static_cast<uint16_t>(i)});
+        EXPECT_TRUE(StringSort(list, tc.L));
+        EXPECT_EQ(KeysOf(list), tc.expected) << "first key " << tc.keys.front() << ", L " << tc.L;
+    }
+}
+
+TEST(StringSort, IndexFormLeavesTheKeysInPlace) {
+    const std::vector<std::string> keys = {"B", "a", "C", "A", "b"};
+    std::vector<uint32_t> order = {0, 1, 2, 3, 4};
+    ASSERT_TRUE(StringSortIndices(order, keys, 5));
+    // Pass 1 over five entries (gaps 4, 1) gives a A B b C; "a"/"A" and "B"/"b" then differ exactly.
+    EXPECT_EQ(order, (std::vector<uint32_t>{1, 3, 0, 4, 2}));
+    EXPECT_EQ(keys.front(), "B");
+}
