@@ -120,4 +120,12 @@ TEST(StringSort, IndexFormLeavesTheKeysInPlace) {
     // Pass 1 over five entries (gaps 4, 1) gives a A B b C; "a"/"A" and "B"/"b" then differ exactly.
     EXPECT_EQ(order, (std::vector<uint32_t>{1, 3, 0, 4, 2}));
     EXPECT_EQ(keys.front(), "B");
+
+    // A part of the keys only; an index outside them is refused without a change.
+    std::vector<uint32_t> part = {4, 2, 0};
+    ASSERT_TRUE(StringSortIndices(part, keys, 5));
+    EXPECT_EQ(part, (std::vector<uint32_t>{4, 0, 2}));
+    std::vector<uint32_t> bad = {1, 5};
+    EXPECT_FALSE(StringSortIndices(bad, keys, 5));
+    EXPECT_EQ(bad, (std::vector<uint32_t>{1, 5}));
 }

@@ -79,6 +79,7 @@ void FilmList::mapColumns() {
         if (col >= 0 && col < colCount_)
             colAttr_[static_cast<std::size_t>(col)] = n;
     }
+    unmappedColumns_ = std::find(colAttr_.begin(), colAttr_.end(), -1) != colAttr_.end();
 }
 
 void FilmList::Initialize_FilmStringGrid() {
@@ -143,13 +144,27 @@ bool FilmList::composeRow(int filmIndex, int row) {
     const TFilmV26& f = c_.Film(filmIndex);
     if (!StorageTypeListed(s_, fs_, f.StorageType))
         return false;
-    std::vector<std::string> cells(static_cast<std::size_t>(colCount_));
+    const std::size_t base = static_cast<std::size_t>(row) * static_cast<std::size_t>(colCount_);
+    std::string& text = rowText_[static_cast<std::size_t>(row)];
+    // A column that no attribute fills keeps its text.
+    std::string oldText;
+    std::vector<uint32_t> oldEnd;
+    if (unmappedColumns_) {
+        oldText = text;
+        oldEnd.assign(cellEnd_.begin() + static_cast<std::ptrdiff_t>(base),
+                      cellEnd_.begin() + static_cast<std::ptrdiff_t>(base) + colCount_);
+    }
+    text.clear();
     for (int col = 0; col < colCount_; ++col) {
         const int attr = colAttr_[static_cast<std::size_t>(col)];
-        cells[static_cast<std::size_t>(col)] =
-            attr >= 0 ? CellText(c_, f, attr) : std::string(Cell(row, col));
+        if (attr >= 0) {
+            text += CellText(c_, f, attr);
+        } else {
+            const uint32_t b = col == 0 ? 0 : oldEnd[static_cast<std::size_t>(col) - 1];
+            text.append(oldText, b, oldEnd[static_cast<std::size_t>(col)] - b);
+        }
+        cellEnd_[base + static_cast<std::size_t>(col)] = static_cast<uint32_t>(text.size());
     }
-    writeRow(row, cells);
     return true;
 }
 

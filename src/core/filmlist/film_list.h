@@ -84,6 +84,7 @@ private:
 
     int colCount_ = 0;
     std::vector<int> colAttr_;
+    bool unmappedColumns_ = false;
     std::vector<int> colWidth_;
     // Row r's cells, concatenated, and where each ends: cellEnd_[r * colCount_ + col].
     std::vector<std::string> rowText_;

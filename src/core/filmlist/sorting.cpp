@@ -26,47 +26,73 @@ struct CharEntry {
     uint32_t idx;
 };
 
-template <class KeyOf> void CharSortRun(uint32_t* order, std::size_t n, int p, KeyOf keyOf, CharEntry* tmp) {
-    for (std::size_t k = 0; k < n; ++k)
-        tmp[k] = {UpperCode(CharAt(keyOf(order[k]), p)), order[k]};
+void CharSortRun(uint32_t* order, std::size_t n, const unsigned char* column, CharEntry* tmp) {
+    bool allEqual = true;
+    for (std::size_t k = 0; k < n; ++k) {
+        tmp[k] = {UpperCode(column[order[k]]), order[k]};
+        allEqual = allEqual && tmp[k].c == tmp[0].c;
+    }
+    if (allEqual)
+        return; // the strict comparison would move nothing
     ShellSort(tmp, n, [](const CharEntry& a, const CharEntry& b) { return a.c > b.c; });
     for (std::size_t k = 0; k < n; ++k)
         order[k] = tmp[k].idx;
 }
 
-template <class KeyOf> bool SortByChars(std::span<uint32_t> order, KeyOf keyOf, int L) {
+// Characters 1..L of every key, one column per position, so that a pass reads one short
+// contiguous array instead of every key.
+template <class KeyOf> std::vector<unsigned char> CharColumns(std::size_t n, KeyOf keyOf, int L) {
+    std::vector<unsigned char> cols(static_cast<std::size_t>(L) * n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::string& key = keyOf(static_cast<uint32_t>(i));
+        for (int p = 1; p <= L; ++p)
+            cols[static_cast<std::size_t>(p - 1) * n + i] = CharAt(key, p);
+    }
+    return cols;
+}
+
+// `order` holds indexes below `keyCount` of the keys.
+template <class KeyOf> bool SortByChars(std::span<uint32_t> order, std::size_t keyCount, KeyOf keyOf, int L) {
     const std::size_t n = order.size();
     if (L <= 0 || n < 2)
         return true;
-    std::vector<uint8_t> runStart;
+    struct Run {
+        std::size_t begin, end;
+    };
+    std::vector<Run> runs, next;
     std::vector<CharEntry> tmp;
+    std::vector<unsigned char> cols;
     try {
-        runStart.assign(n, 0);
+        cols = CharColumns(keyCount, keyOf, L);
         tmp.resize(n);
+        runs.reserve(n / 2 + 1);
+        next.reserve(n / 2 + 1);
     } catch (const std::bad_alloc&) {
         return false;
     }
-    runStart[0] = 1;
-    for (int p = 1; p <= L; ++p) {
+    runs.push_back({0, n});
+    for (int p = 1; p <= L && !runs.empty(); ++p) {
         // Neighbours of one run share the first p - 2 characters exactly, so the first p - 1 are
-        // equal exactly when character p - 1 is; runs only ever split.
-        if (p > 1)
-            for (std::size_t i = 1; i < n; ++i)
-                if (!runStart[i] && CharAt(keyOf(order[i - 1]), p - 1) != CharAt(keyOf(order[i]), p - 1))
-                    runStart[i] = 1;
-        bool anyRun = false;
-        for (std::size_t s = 0; s < n;) {
-            std::size_t e = s + 1;
-            while (e < n && !runStart[e])
-                ++e;
-            if (e - s >= 2) {
-                anyRun = true;
-                CharSortRun(order.data() + s, e - s, p, keyOf, tmp.data());
+        // equal exactly when character p - 1 is: runs only ever split, and an entry that stands
+        // alone never takes part again.
+        if (p > 1) {
+            const unsigned char* prev = cols.data() + static_cast<std::size_t>(p - 2) * keyCount;
+            next.clear();
+            for (const Run& run : runs) {
+                std::size_t s = run.begin;
+                for (std::size_t i = run.begin + 1; i <= run.end; ++i) {
+                    if (i < run.end && prev[order[i - 1]] == prev[order[i]])
+                        continue;
+                    if (i - s >= 2)
+                        next.push_back({s, i});
+                    s = i;
+                }
             }
-            s = e;
+            runs.swap(next);
         }
-        if (!anyRun)
-            break; // every entry stands alone: later passes would change nothing
+        const unsigned char* column = cols.data() + static_cast<std::size_t>(p - 1) * keyCount;
+        for (const Run& run : runs)
+            CharSortRun(order.data() + run.begin, run.end - run.begin, column, tmp.data());
     }
     return true;
 }
@@ -88,13 +114,14 @@ std::vector<uint32_t> Identity(std::size_t n) {
 } // namespace
 
 void CharSort(std::span<TRecWord> list, int p) {
-    if (list.size() < 2)
+    if (list.size() < 2 || p < 1)
         return;
     std::vector<uint32_t> order = Identity(list.size());
+    std::vector<unsigned char> column(list.size());
+    for (std::size_t i = 0; i < list.size(); ++i)
+        column[i] = CharAt(list[i].Key, p);
     std::vector<CharEntry> tmp(list.size());
-    CharSortRun(
-        order.data(), order.size(), p, [&](uint32_t i) -> const std::string& { return list[i].Key; },
-        tmp.data());
+    CharSortRun(order.data(), order.size(), column.data(), tmp.data());
     Permute(list, order);
 }
 
@@ -104,7 +131,7 @@ bool StringSort(std::span<TRecWord> list, int L) {
     try {
         std::vector<uint32_t> order = Identity(list.size());
         if (!SortByChars(
-                order, [&](uint32_t i) -> const std::string& { return list[i].Key; }, L))
+                order, list.size(), [&](uint32_t i) -> const std::string& { return list[i].Key; }, L))
             return false;
         Permute(list, order);
     } catch (const std::bad_alloc&) {
@@ -114,8 +141,11 @@ bool StringSort(std::span<TRecWord> list, int L) {
 }
 
 bool StringSortIndices(std::span<uint32_t> order, std::span<const std::string> keys, int L) {
+    for (uint32_t i : order)
+        if (i >= keys.size())
+            return false;
     return SortByChars(
-        order, [&](uint32_t i) -> const std::string& { return keys[i]; }, L);
+        order, keys.size(), [&](uint32_t i) -> const std::string& { return keys[i]; }, L);
 }
 
 bool IndexPairSortAscending(std::span<TIndexPair> list) {

@@ -67,6 +67,7 @@ void CharSort(std::span<TRecWord> list, int p);
 bool StringSort(std::span<TRecWord> list, int L);
 
 // The same on a list of indexes into `keys`: `order` is rearranged, the keys stay where they are.
+// False, changing nothing, when an index lies outside `keys`.
 bool StringSortIndices(std::span<uint32_t> order, std::span<const std::string> keys, int L);
 
 bool IndexPairSortAscending(std::span<TIndexPair> list);
