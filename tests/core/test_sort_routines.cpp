@@ -129,3 +129,88 @@ TEST(StringSort, IndexFormLeavesTheKeysInPlace) {
     EXPECT_FALSE(StringSortIndices(bad, keys, 5));
     EXPECT_EQ(bad, (std::vector<uint32_t>{1, 5}));
 }
+
+namespace {
+
+// The string sort written out step by step as the algorithm reads: keys padded to 255 blanks,
+// entries counted from 1, every run found by comparing whole prefixes, sorted in a copy.
+void LiteralShellSort(std::vector<TRecWord>& a, int n, int p) {
+    auto at = [&](const TRecWord& r) {
+        const unsigned char c = static_cast<unsigned char>(r.Key[static_cast<std::size_t>(p) - 1]);
+        return c >= 'a' && c <= 'z' ? c - 32 : c;
+    };
+    int h = 1;
+    while (h <= n)
+        h = 3 * h + 1;
+    do {
+        h /= 3;
+        for (int i = h + 1; i <= n; ++i) {
+            TRecWord v = a[static_cast<std::size_t>(i)];
+            int j = i;
+            while (j > h && at(a[static_cast<std::size_t>(j - h)]) > at(v)) {
+                a[static_cast<std::size_t>(j)] = a[static_cast<std::size_t>(j - h)];
+                j -= h;
+            }
+            a[static_cast<std::size_t>(j)] = v;
+        }
+    } while (h != 1);
+}
+
+std::vector<uint16_t> LiteralStringSort(std::vector<TRecWord> list, int L) {
+    const int n = static_cast<int>(list.size());
+    std::vector<TRecWord> a(1);
+    for (auto r : list) {
+        r.Key.resize(255, ' ');
+        a.push_back(r);
+    }
+    for (int p = 1; p <= L; ++p) {
+        const auto prefix = [&](int i) {
+            return a[static_cast<std::size_t>(i)].Key.substr(0, static_cast<std::size_t>(p - 1));
+        };
+        for (int i = 1; i <= n;) {
+            int j = i;
+            while (j < n && prefix(j) == prefix(j + 1))
+                ++j;
+            if (j > i) {
+                std::vector<TRecWord> tmp(1);
+                tmp.insert(tmp.end(), a.begin() + i, a.begin() + j + 1);
+                LiteralShellSort(tmp, j - i + 1, p);
+                std::copy(tmp.begin() + 1, tmp.end(), a.begin() + i);
+            }
+            i = j + 1;
+        }
+    }
+    std::vector<uint16_t> out;
+    for (int i = 1; i <= n; ++i)
+        out.push_back(a[static_cast<std::size_t>(i)].Index);
+    return out;
+}
+
+} // namespace
+
+TEST(StringSort, AgreesWithTheAlgorithmWrittenOutLiterally) {
+    uint32_t state = 12345;
+    auto next = [&] {
+        state = state * 1103515245u + 12345u;
+        return (state >> 16) & 0x7FFF;
+    };
+    const char alphabet[] = {'a', 'A', 'b', 'B', ' ', '\xE4', '1', '\t'};
+    for (int round = 0; round < 300; ++round) {
+        const int n = static_cast<int>(next() % 60);
+        const int L = std::vector<int>{0, 1, 2, 3, 6, 25}[next() % 6];
+        std::vector<TRecWord> list;
+        for (int i = 0; i < n; ++i) {
+            std::string key;
+            const int len = static_cast<int>(next() % 8);
+            for (int k = 0; k < len; ++k)
+                key += alphabet[next() % (round % 2 ? 3 : 8)]; // odd rounds: few letters, many ties
+            list.push_back({key, static_cast<uint16_t>(i)});
+        }
+        const auto expected = LiteralStringSort(list, L);
+        ASSERT_TRUE(StringSort(list, L));
+        std::vector<uint16_t> got;
+        for (const auto& r : list)
+            got.push_back(r.Index);
+        ASSERT_EQ(got, expected) << "round " << round << ", n " << n << ", L " << L;
+    }
+}
