@@ -30,6 +30,8 @@ public:
 // The texts of a row lie in one buffer, so a cell costs no object of its own.
 class FilmList {
 public:
+    // Builds the columns at once (Initialize_FilmStringGrid); the rows stay empty until the
+    // first SetAusgabeData. The list keeps the references: they must outlive it.
     FilmList(Collection& c, const Settings& s, ColArrange& ca, const FilterSearch& fs);
 
     void setListener(FilmListListener* listener) { listener_ = listener; }
@@ -50,7 +52,8 @@ public:
     // Rewrites the row of ActFilm only; false (with an error box) when no row shows it.
     bool SetAusgabeData_OneFilm(UserDialogs& ui);
     // Writes the cells of film `filmIndex` (slot) into `row` (1..RowCount()-1); false, writing
-    // nothing, when the film's storage medium is not shown.
+    // nothing, when the film's storage medium is not shown. A row or film outside the tables
+    // throws std::out_of_range.
     bool SetAusgabeData_OneFilm_Abstract(int filmIndex, int row);
 
     int RowCount() const { return static_cast<int>(rowText_.size()); } // at least 2
