@@ -381,7 +381,7 @@ std::string ShortDateText(double dateTime) {
     int y = 0, m = 0, d = 0;
     if (!DecodeDate(dateTime, y, m, d))
         return {};
-    char buf[16];
+    char buf[32]; // room for any int, so Release builds see no truncation
     std::snprintf(buf, sizeof buf, "%02d.%02d.%04d", d, m, y);
     return buf;
 }
