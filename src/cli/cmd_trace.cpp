@@ -1,0 +1,60 @@
+#include "tool.h"
+
+#include "text/cp1252.h"
+#include "text/helpers.h"
+#include "trace/trace_log.h"
+
+#include <fstream>
+#include <iostream>
+
+namespace kt::cli {
+
+namespace {
+
+// One output line per stored line: its line breaks become the two characters \n.
+std::string OneLine(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            out += "\\n";
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+int Run(const Args& args) {
+    const Options opt(args, {}, {});
+    if (!opt.ok())
+        return Fail(ExitUsage, opt.error());
+    if (opt.positional().size() != 1)
+        return Fail(ExitUsage, "Aufruf: kassotek-tool trace DATEI.QBL");
+    const std::string& path = opt.positional().front();
+    const long long size = FileSizeOf(path);
+    if (size < 0 || !FileExists(path))
+        return Fail(ExitFileError, "Datei " + path + " nicht gefunden!");
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> bytes(TraceLog::BlockSize, 0);
+    if (!in)
+        return Fail(ExitFileError, "Fehler beim Lesen aus " + path + "!");
+    // As the program does at its start: the first 65280 bytes, a shorter file padded with zeros.
+    in.read(reinterpret_cast<char*>(bytes.data()), TraceLog::BlockSize);
+    if (in.bad())
+        return Fail(ExitFileError, "Fehler beim Lesen aus " + path + "!");
+    if (size != TraceLog::BlockSize)
+        std::cerr << "kassotek-tool: Warnung: " << path << " ist " << size << " statt " << TraceLog::BlockSize
+                  << " Bytes groß.\n";
+    for (const auto& line : DecodeLogBlock(bytes))
+        std::cout << OneLine(ToUtf8(line)) << '\n';
+    return ExitOk;
+}
+
+const Registration reg({"trace", "trace DATEI.QBL   Zeilen eines Protokolls zeigen, die neueste zuerst",
+                        Run});
+
+} // namespace
+
+} // namespace kt::cli
