@@ -4,6 +4,7 @@
 #include "text/helpers.h"
 #include "trace/trace_log.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
@@ -33,12 +34,13 @@ int Run(const Args& args) {
     if (opt.positional().size() != 1)
         return Fail(ExitUsage, "Aufruf: kassotek-tool trace DATEI.QBL");
     const std::string& path = opt.positional().front();
-    const long long size = FileSizeOf(path);
-    if (size < 0 || !FileExists(path))
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec))
         return Fail(ExitFileError, "Datei " + path + " nicht gefunden!");
+    const long long size = FileSizeOf(path);
     std::ifstream in(path, std::ios::binary);
     std::vector<uint8_t> bytes(TraceLog::BlockSize, 0);
-    if (!in)
+    if (size < 0 || !FileExists(path) || !in)
         return Fail(ExitFileError, "Fehler beim Lesen aus " + path + "!");
     // As the program does at its start: the first 65280 bytes, a shorter file padded with zeros.
     in.read(reinterpret_cast<char*>(bytes.data()), TraceLog::BlockSize);
