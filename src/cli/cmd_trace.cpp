@@ -4,6 +4,7 @@
 #include "text/helpers.h"
 #include "trace/trace_log.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -12,16 +13,23 @@ namespace kt::cli {
 
 namespace {
 
-// One output line per stored line: its line breaks become the two characters \n.
-std::string OneLine(const std::string& text) {
+// One output line per stored line: its line breaks become the two characters \n. Other control
+// bytes of a damaged file are shown as \xNN rather than sent to the terminal.
+std::string OneLine(const std::string& cp1252) {
     std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+    for (std::size_t i = 0; i < cp1252.size(); ++i) {
+        const auto c = static_cast<unsigned char>(cp1252[i]);
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < cp1252.size() && cp1252[i + 1] == '\n')
                 ++i;
             out += "\\n";
+        } else if ((c < 0x20 && c != '\t') || c == 0x7F || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 ||
+                   c == 0x9D) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            out += hex;
         } else {
-            out += text[i];
+            out += ToUtf8(std::string(1, static_cast<char>(c)));
         }
     }
     return out;
@@ -50,7 +58,7 @@ int Run(const Args& args) {
         std::cerr << "kassotek-tool: Warnung: " << path << " ist " << size << " statt " << TraceLog::BlockSize
                   << " Bytes groß.\n";
     for (const auto& line : DecodeLogBlock(bytes))
-        std::cout << OneLine(ToUtf8(line)) << '\n';
+        std::cout << OneLine(line) << '\n';
     return ExitOk;
 }
 

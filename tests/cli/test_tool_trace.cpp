@@ -19,11 +19,12 @@ TEST(ToolTrace, PrintsTheLinesNewestFirst) {
     log.AddLogLine("");
     log.AddLogLine("nur\nLF");
     log.AddLogLine(std::string(300, 'q'));
+    log.AddLogLine("Tab\tEsc\x1b[31m\x81 \x80 gone"); // the euro sign is stored as 0: the line ends there
     const auto r = RunTool({"trace", file});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.err, "");
     const std::string lines = r.out;
-    const std::string expected = std::string(256, 'q') +
+    const std::string expected = "Tab\tEsc\\x1B[31m\\x81 \n" + std::string(256, 'q') +
                                  "\nnur\\nLF\n\n"
                                  "KtkMain: Load_Video_Data [ENTRY]\\nDataFName=/x/Größe.VD6\n";
     ASSERT_TRUE(lines.starts_with(expected)) << lines;

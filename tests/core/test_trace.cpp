@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <regex>
 
 using namespace kt;
@@ -254,4 +256,33 @@ TEST(TraceFile, WriteLogFileForOtherFiles) {
     EXPECT_FALSE(FileExists(dir.file("Kassotek.002.QBL")));
     EXPECT_EQ(log.WriteMasterAlways, 2);
     EXPECT_FALSE(log.WriteLogFile(log.block(), dir.file("no/such/folder.QBL")));
+}
+
+TEST(TraceExitHook, RunsAtExitAndWhenTheProgramTerminates) {
+    TempFolder dir;
+    const std::string file = dir.file("Kassotek.QBL");
+    EXPECT_EXIT(
+        {
+            Trace().start(file);
+            Trace().WriteMasterAlways = 2;
+            TraceLine("vor dem Ende");
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0), "");
+    auto lines = DecodeLogBlock(FileBlock(file));
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NE(lines[0].find(" | vor dem Ende"), std::string::npos);
+
+    // An exception that nobody catches ends in std::terminate.
+    EXPECT_DEATH(
+        {
+            Trace().start(file);
+            Trace().WriteMasterAlways = 2;
+            std::terminate();
+        },
+        "");
+    lines = DecodeLogBlock(FileBlock(file));
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "QBinLog erkennt Laufzeitfehler: 217");
+    EXPECT_NE(lines[1].find("Protokoll-Beginn"), std::string::npos);
 }

@@ -52,6 +52,7 @@ void TraceLog::start(const std::string& logFile) {
         InstallExitHook();
     WriteMasterAlways = 8;
     MasterLogFName = logFile;
+    Locations.clear();
     std::ifstream in(logFile, std::ios::binary);
     if (in) {
         std::vector<uint8_t> bytes(BlockSize, 0);
