@@ -152,7 +152,16 @@ TEST(IniFile, LoadAndSave) {
     IniFile ini;
     EXPECT_TRUE(ini.load(dir.file("missing.INI")));
     EXPECT_EQ(ini.text(), "");
-    EXPECT_FALSE(ini.load(dir.path())); // a folder is no profile
+    EXPECT_FALSE(ini.load(dir.path()));  // a folder is no profile
+    EXPECT_FALSE(ini.load("/dev/zero")); // nor a device that never ends
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    EXPECT_FALSE(ini.load(dir.file("fifo")));
+    const std::string big = dir.file("big.INI");
+    WriteBytes(big, "[A]");
+    ASSERT_EQ(::truncate(big.c_str(), 65 << 20), 0); // sparse: nothing of it is written
+    EXPECT_FALSE(ini.load(big));
+    std::filesystem::remove(dir.file("fifo"));
+    std::filesystem::remove(big);
     EXPECT_TRUE(ini.load(dir.file("no/such/folder/x.INI")));
 
     const std::string file = dir.file("K.INI");

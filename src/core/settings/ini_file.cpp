@@ -132,7 +132,9 @@ bool IniFile::load(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)
         return errno == ENOENT || errno == ENOTDIR;
-    if (S_ISDIR(st.st_mode))
+    // A device or pipe could be read for ever, and no profile comes near this size.
+    constexpr off_t MaxSize = 64 * 1024 * 1024;
+    if (!S_ISREG(st.st_mode) || st.st_size > MaxSize)
         return false;
     std::ifstream in(path, std::ios::binary);
     if (!in)

@@ -16,7 +16,8 @@ namespace kt {
 class IniFile {
 public:
     // Reads `path`. A missing file gives an empty profile and true; false when the file exists but
-    // cannot be read (a folder, no permission, an I/O error): the profile is then empty.
+    // cannot be read (a folder or device, no permission, above 64 MiB, an I/O error): the profile
+    // is then empty.
     bool load(const std::string& path);
     // Writes the whole profile to `path` through a temporary file that replaces it, flushed to disk.
     bool save(const std::string& path) const;

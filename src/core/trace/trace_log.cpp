@@ -53,7 +53,10 @@ void TraceLog::start(const std::string& logFile) {
     WriteMasterAlways = 8;
     MasterLogFName = logFile;
     Locations.clear();
-    std::ifstream in(logFile, std::ios::binary);
+    // Only a plain file: opening a pipe would wait for a writer.
+    std::ifstream in;
+    if (FileExists(logFile))
+        in.open(logFile, std::ios::binary);
     if (in) {
         std::vector<uint8_t> bytes(BlockSize, 0);
         in.read(reinterpret_cast<char*>(bytes.data()), BlockSize);
