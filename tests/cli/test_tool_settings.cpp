@@ -173,6 +173,28 @@ TEST(ToolSettings, ProgramFolderFileWithoutConfig) {
     EXPECT_EQ(Json::parse(r.out)["SortLength"], 12);
 }
 
+TEST(ToolSettings, UserFolderWhenTheProgramFolderIsReadOnly) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may write everywhere";
+    TempFolder dir;
+    const std::string prog = dir.file("bin");
+    std::filesystem::create_directory(prog);
+    std::filesystem::copy_file(KT_TOOL, prog + "/kassotek-tool");
+    std::filesystem::create_directories(dir.file("config/kassotek"));
+    WriteBytes(dir.file("config/kassotek/Kassotek.INI"), "[COMMON]\r\nSortLength=77\r\n");
+    ::chmod(prog.c_str(), 0555);
+    const std::string cmd =
+        "env -u KASSOTEK_PROGRAM_DIR XDG_CONFIG_HOME=" + kt::test::ShellQuoted(dir.file("config")) + " " +
+        kt::test::ShellQuoted(prog + "/kassotek-tool") + " settings --write >" +
+        kt::test::ShellQuoted(dir.file("out")) + " 2>&1";
+    const int status = std::system(cmd.c_str());
+    ::chmod(prog.c_str(), 0755);
+    ASSERT_EQ(status, 0) << ReadBytes(dir.file("out"));
+    EXPECT_EQ(Json::parse(ReadBytes(dir.file("out")))["SortLength"], 77);
+    EXPECT_FALSE(std::filesystem::exists(prog + "/Kassotek.INI"));
+    EXPECT_NE(ReadBytes(dir.file("config/kassotek/Kassotek.INI")).find("SaveDir=1"), std::string::npos);
+}
+
 TEST(ToolSettings, Errors) {
     TempFolder dir;
     struct Case {

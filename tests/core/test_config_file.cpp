@@ -1,3 +1,4 @@
+#include "env_guard.h"
 #include "settings/config_file.h"
 #include "settings/ini_file.h"
 #include "settings/program_paths.h"
@@ -7,11 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sstream>
 
 using namespace kt;
 using namespace kt::literals;
+using kt::test::EnvGuard;
 using kt::test::ReadBytes;
 using kt::test::TempFolder;
 using kt::test::WriteBytes;
@@ -501,15 +502,13 @@ TEST(Configuration, UnreadableOrUnwritableFile) {
 
 TEST(ProgramPaths, OverrideAndUserFolders) {
     TempFolder dir;
-    const char* old = std::getenv("KASSOTEK_PROGRAM_DIR");
-    const std::string saved = old ? old : "";
-    ::setenv("KASSOTEK_PROGRAM_DIR", (dir.path() + "prog").c_str(), 1);
-    EXPECT_EQ(ProgramDir(), dir.path() + "prog/");
-    EXPECT_EQ(IniFilePath(), dir.path() + "prog/Kassotek.INI");
-    EXPECT_EQ(TraceFilePath(), dir.path() + "prog/Kassotek.QBL");
-    ::unsetenv("KASSOTEK_PROGRAM_DIR");
+    {
+        const EnvGuard guard("KASSOTEK_PROGRAM_DIR", (dir.path() + "prog").c_str());
+        EXPECT_EQ(ProgramDir(), dir.path() + "prog/");
+        EXPECT_EQ(IniFilePath(), dir.path() + "prog/Kassotek.INI");
+        EXPECT_EQ(TraceFilePath(), dir.path() + "prog/Kassotek.QBL");
+    }
+    const EnvGuard guard("KASSOTEK_PROGRAM_DIR", nullptr);
     EXPECT_EQ(ProgramDir(), FilePathOf(ProgramFile()));
-    EXPECT_TRUE(IniFilePath().ends_with("/Kassotek.INI"));
-    if (old)
-        ::setenv("KASSOTEK_PROGRAM_DIR", saved.c_str(), 1);
+    EXPECT_EQ(IniFilePath(), ProgramDir() + "Kassotek.INI"); // the test's own folder is writable
 }

@@ -1,3 +1,4 @@
+#include "env_guard.h"
 #include "settings/settings.h"
 #include "temp_folder.h"
 #include "text/cp1252.h"
@@ -10,36 +11,10 @@
 
 using namespace kt;
 using namespace kt::literals;
+using kt::test::EnvGuard;
 using kt::test::ReadBytes;
 using kt::test::TempFolder;
 using kt::test::WriteBytes;
-
-namespace {
-
-// Sets an environment variable for one test and restores it afterwards.
-class EnvGuard {
-public:
-    EnvGuard(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            old_ = old, had_ = true;
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~EnvGuard() {
-        if (had_)
-            ::setenv(name_.c_str(), old_.c_str(), 1);
-        else
-            ::unsetenv(name_.c_str());
-    }
-
-private:
-    std::string name_, old_;
-    bool had_ = false;
-};
-
-} // namespace
 
 TEST(Printable, CodesAndUmlauts) {
     for (int c = 0; c < 256; ++c) {
