@@ -6,11 +6,11 @@
 #include "settings/program_paths.h"
 #include "settings/settings.h"
 #include "text/cp1252.h"
-#include "text/helpers.h"
 #include "trace/trace_log.h"
 
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
 #include <iostream>
 
 namespace kt::cli {
@@ -109,7 +109,8 @@ int Run(const Args& args) {
     // As the main window's creation sets them before the configuration is read.
     trace.WriteMasterAlways = 2;
     trace.MasterStoreLevel = 1;
-    if (!FileExists(path) && !opt.has("--write"))
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec) && !opt.has("--write"))
         std::cerr << "kassotek-tool: Hinweis: " << path
                   << " gibt es nicht; es gelten die Voreinstellungen.\n";
     if (!ReadConfiguration(path, s, data, columns, trace))

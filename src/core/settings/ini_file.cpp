@@ -169,9 +169,18 @@ bool IniFile::save(const std::string& path) const {
     bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, text()) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok)
+    if (!ok) {
         ::unlink(temp.c_str());
-    return ok;
+        return false;
+    }
+    // The new name itself is on disk only once its folder is.
+    const auto slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+    if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY); dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
 }
 
 std::optional<IniFile::Range> IniFile::find(const std::string& section) const {
