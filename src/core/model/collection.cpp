@@ -122,6 +122,7 @@ bool NewCassette(Collection& c, UserDialogs& ui) {
     TraceLine("Ktk_Sys: NewCassette [ENTRY] AnzCas=" + std::to_string(c.AnzCas()));
     if (c.AnzCas() >= MaxCassettes) {
         c.ActError = 14;
+        TraceLine("Ktk_Sys: NewCassette [EXIT] limit reached");
         return false;
     }
     int highest = 0;
@@ -130,6 +131,7 @@ bool NewCassette(Collection& c, UserDialogs& ui) {
     if (highest >= 0xFFFF) {
         // The number must fit the 16-bit field of the cassette file.
         ui.error("Keine weitere Cassettennummer frei (höchste Nummer 65535 erreicht)!"_cp);
+        TraceLine("Ktk_Sys: NewCassette [EXIT] no number left");
         return false;
     }
     try {

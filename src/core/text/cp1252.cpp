@@ -59,7 +59,7 @@ std::string ToCp1252(std::string_view s) {
         if (b >= 0xF0 && b <= 0xF4) {
             len = 4;
             u = b & 0x07;
-        } else if (b >= 0xE0) {
+        } else if (b >= 0xE0 && b <= 0xEF) {
             len = 3;
             u = b & 0x0F;
         } else if (b >= 0xC2 && b <= 0xDF) {
@@ -70,12 +70,9 @@ std::string ToCp1252(std::string_view s) {
             ++i;
             continue;
         }
-        if (i + static_cast<std::size_t>(len) > s.size()) {
-            out += '?';
-            break;
-        }
-        bool ok = true;
-        for (int k = 1; k < len; ++k) {
+        // A cut or broken sequence costs one "?"; the text goes on after its lead byte.
+        bool ok = i + static_cast<std::size_t>(len) <= s.size();
+        for (int k = 1; ok && k < len; ++k) {
             const auto cb = static_cast<unsigned char>(s[i + k]);
             if ((cb & 0xC0) != 0x80) {
                 ok = false;
@@ -88,7 +85,9 @@ std::string ToCp1252(std::string_view s) {
             ++i;
             continue;
         }
-        out += FromUnicode(u);
+        // Overlong forms could smuggle in ASCII such as "/" or a zero byte.
+        const bool overlong = (len == 3 && u < 0x800) || (len == 4 && (u < 0x10000 || u > 0x10FFFF));
+        out += overlong ? '?' : FromUnicode(u);
         i += len;
     }
     return out;

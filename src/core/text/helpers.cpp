@@ -44,13 +44,14 @@ std::string TrimText(const std::string& text, char mode) {
                 out += c;
         return out;
     }
-    case 'L': case 'l': {
+    // Only "A" is taken in either case; "l" and "r" are other letters and change nothing.
+    case 'L': {
         std::size_t i = 0;
         while (i < text.size() && !IsPrintable(text[i]))
             ++i;
         return text.substr(i);
     }
-    case 'R': case 'r': {
+    case 'R': {
         std::size_t n = text.size();
         while (n > 0 && !IsPrintable(text[n - 1]))
             --n;

@@ -3,7 +3,9 @@
 #include "text/helpers.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <fstream>
 
 namespace kt {
@@ -20,6 +22,23 @@ std::string DecodeSlot(const uint8_t* slot) {
     return s;
 }
 
+// The run-time error code of an unhandled exception in the program this log comes from.
+constexpr int UnhandledException = 217;
+
+void InstallExitHook() {
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    std::atexit([] { Trace().exitHook(0); });
+    static const std::terminate_handler previous = std::set_terminate([] {
+        Trace().exitHook(UnhandledException);
+        if (previous)
+            previous();
+        std::abort();
+    });
+}
+
 } // namespace
 
 TraceLog::TraceLog() : ring_(BlockSize, 0) {}
@@ -29,9 +48,15 @@ std::size_t TraceLog::physical(int slot) const {
 }
 
 void TraceLog::start(const std::string& logFile) {
+    if (this == &Trace())
+        InstallExitHook();
     WriteMasterAlways = 8;
     MasterLogFName = logFile;
-    std::ifstream in(logFile, std::ios::binary);
+    Locations.clear();
+    // Only a plain file: opening a pipe would wait for a writer.
+    std::ifstream in;
+    if (FileExists(logFile))
+        in.open(logFile, std::ios::binary);
     if (in) {
         std::vector<uint8_t> bytes(BlockSize, 0);
         in.read(reinterpret_cast<char*>(bytes.data()), BlockSize);
@@ -117,6 +142,9 @@ bool TraceLog::WriteRing() {
 }
 
 void TraceLog::exitHook(int runtimeError) {
+    if (ended_)
+        return;
+    ended_ = true;
     if (WriteMasterAlways != -1 && !(WriteMasterAlways == 8 && runtimeError == 0)) {
         WriteMasterAlways = 1;
         bool added = false;
@@ -125,6 +153,9 @@ void TraceLog::exitHook(int runtimeError) {
         if (!added)
             WriteRing();
     }
+    ring_.clear();
+    ring_.shrink_to_fit();
+    head_ = 0;
     Locations.clear();
 }
 

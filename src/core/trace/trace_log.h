@@ -18,8 +18,11 @@ public:
     TraceLog();
 
     // Program start: write mode 8, the ring continued from `logFile`, the start line added.
+    // For the program's own log (Trace()) it also installs the exit hook: it runs at exit() and,
+    // with run-time error 217, when an exception escapes.
     void start(const std::string& logFile);
-    // End of the program; `runtimeError` 0 for an orderly end.
+    // End of the program; `runtimeError` 0 for an orderly end. Runs once; afterwards the ring is
+    // released and no further line is kept.
     void exitHook(int runtimeError = 0);
 
     void TraceLine(const std::string& message);
@@ -48,6 +51,7 @@ private:
 
     std::vector<uint8_t> ring_;
     int head_ = 0; // physical slot that holds logical slot 0
+    bool ended_ = false;
 };
 
 // The program's own log; every unit traces through these.

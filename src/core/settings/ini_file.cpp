@@ -1,0 +1,275 @@
+#include "settings/ini_file.h"
+
+#include "text/cp1252.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+namespace kt {
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string Trimmed(const std::string& s) {
+    std::size_t b = 0, e = s.size();
+    while (b < e && IsBlank(s[b]))
+        ++b;
+    while (e > b && (IsBlank(s[e - 1]) || s[e - 1] == '\r'))
+        --e;
+    return s.substr(b, e - b);
+}
+
+bool IsQuote(char c) {
+    return c == '"' || c == '\'';
+}
+
+// A UTF-8 byte order mark in front of a hand-edited file is kept but not read as text.
+constexpr const char* Bom = "\xEF\xBB\xBF";
+
+bool WriteAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+std::string IniFile::DecodeValue(const std::string& raw) {
+    std::string v = Trimmed(raw);
+    if (v.size() >= 2 && IsQuote(v.front()) && v.back() == v.front())
+        v = v.substr(1, v.size() - 2);
+    return v;
+}
+
+std::string IniFile::EncodeValue(const std::string& value) {
+    std::string v = value;
+    // A line break would cut the line in two.
+    for (char& c : v)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    const bool loose = !v.empty() && (IsBlank(v.front()) || IsBlank(v.back()));
+    const bool quoted = v.size() >= 2 && IsQuote(v.front()) && v.back() == v.front();
+    return loose || quoted ? "\"" + v + "\"" : v;
+}
+
+IniFile::Line IniFile::MakeLine(std::string text, std::string eol) {
+    Line line{std::move(text), std::move(eol), Kind::Blank, {}};
+    std::string_view t = line.text;
+    if (t.substr(0, 3) == Bom)
+        t.remove_prefix(3);
+    std::size_t i = 0;
+    while (i < t.size() && (IsBlank(t[i]) || t[i] == '\r'))
+        ++i;
+    if (i == t.size())
+        return line;
+    if (t[i] == ';') {
+        line.kind = Kind::Comment;
+    } else if (t[i] == '[') {
+        const auto close = t.find(']', i + 1);
+        line.kind = Kind::Section;
+        line.name = UpperAZ(Trimmed(std::string(
+            t.substr(i + 1, close == std::string_view::npos ? std::string_view::npos : close - i - 1))));
+    } else {
+        const auto eq = t.find('=');
+        line.kind = eq == std::string_view::npos ? Kind::Other : Kind::Entry;
+        line.name = UpperAZ(Trimmed(std::string(t.substr(0, eq))));
+    }
+    return line;
+}
+
+void IniFile::parse(const std::string& bytes) {
+    lines_.clear();
+    lineBreak_.clear();
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const auto nl = bytes.find('\n', pos);
+        std::string text, eol;
+        if (nl == std::string::npos) {
+            text = bytes.substr(pos);
+            pos = bytes.size();
+        } else {
+            const bool cr = nl > pos && bytes[nl - 1] == '\r';
+            text = bytes.substr(pos, nl - pos - (cr ? 1 : 0));
+            eol = cr ? "\r\n" : "\n";
+            pos = nl + 1;
+        }
+        if (lineBreak_.empty())
+            lineBreak_ = eol;
+        lines_.push_back(MakeLine(std::move(text), std::move(eol)));
+    }
+    if (lineBreak_.empty())
+        lineBreak_ = "\r\n";
+}
+
+std::string IniFile::text() const {
+    std::string out;
+    for (const auto& l : lines_) {
+        out += l.text;
+        out += l.eol;
+    }
+    return out;
+}
+
+bool IniFile::load(const std::string& path) {
+    parse({});
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return errno == ENOENT || errno == ENOTDIR;
+    // A device or pipe could be read for ever, and no profile comes near this size.
+    constexpr off_t MaxSize = 64 * 1024 * 1024;
+    if (!S_ISREG(st.st_mode) || st.st_size > MaxSize)
+        return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        return false;
+    parse(bytes);
+    return true;
+}
+
+bool IniFile::save(const std::string& path) const {
+    // Replace the file the path leads to, not a symbolic link on the way.
+    std::string target = path;
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+        target = real;
+        std::free(real);
+    }
+    mode_t mode = 0;
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0) {
+        mode = st.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    std::string temp = target + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        return false;
+    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, text()) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    // The new name itself is on disk only once its folder is.
+    const auto slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+    if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY); dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+std::optional<IniFile::Range> IniFile::find(const std::string& section) const {
+    const std::string wanted = UpperAZ(Trimmed(section));
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        if (lines_[i].kind != Kind::Section || lines_[i].name != wanted)
+            continue;
+        std::size_t end = i + 1;
+        while (end < lines_.size() && lines_[end].kind != Kind::Section)
+            ++end;
+        return Range{i, end};
+    }
+    return std::nullopt;
+}
+
+bool IniFile::hasSection(const std::string& section) const {
+    return find(section).has_value();
+}
+
+std::optional<std::string> IniFile::value(const std::string& section, const std::string& key) const {
+    const auto r = find(section);
+    if (!r)
+        return std::nullopt;
+    const std::string wanted = UpperAZ(Trimmed(key));
+    for (std::size_t i = r->header + 1; i < r->end; ++i) {
+        const Line& l = lines_[i];
+        if (l.kind == Kind::Entry && l.name == wanted)
+            return DecodeValue(l.text.substr(l.text.find('=') + 1));
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> IniFile::sectionValues(const std::string& section) const {
+    std::vector<std::string> values;
+    const auto r = find(section);
+    if (!r)
+        return values;
+    for (std::size_t i = r->header + 1; i < r->end; ++i) {
+        const Line& l = lines_[i];
+        if (l.kind == Kind::Entry)
+            values.push_back(DecodeValue(l.text.substr(l.text.find('=') + 1)));
+        else if (l.kind == Kind::Other)
+            values.emplace_back();
+    }
+    return values;
+}
+
+void IniFile::setValue(const std::string& section, const std::string& key, const std::string& value) {
+    const std::string encoded = EncodeValue(value);
+    const auto r = find(section);
+    if (!r) {
+        if (!lines_.empty() && lines_.back().eol.empty())
+            lines_.back().eol = lineBreak_;
+        lines_.push_back(MakeLine("[" + section + "]", lineBreak_));
+        lines_.push_back(MakeLine(key + "=" + encoded, lineBreak_));
+        return;
+    }
+    const std::string wanted = UpperAZ(Trimmed(key));
+    std::size_t last = r->header; // the section's last line that is not blank
+    for (std::size_t i = r->header + 1; i < r->end; ++i) {
+        Line& l = lines_[i];
+        if (l.kind == Kind::Entry && l.name == wanted) {
+            const auto eq = l.text.find('=');
+            if (DecodeValue(l.text.substr(eq + 1)) != value)
+                l.text = l.text.substr(0, eq + 1) + encoded;
+            return;
+        }
+        if (l.kind != Kind::Blank)
+            last = i;
+    }
+    if (lines_[last].eol.empty())
+        lines_[last].eol = lineBreak_;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(last + 1),
+                  MakeLine(key + "=" + encoded, lineBreak_));
+}
+
+bool IniFile::deleteKey(const std::string& section, const std::string& key) {
+    const auto r = find(section);
+    if (!r)
+        return false;
+    const std::string wanted = UpperAZ(Trimmed(key));
+    bool removed = false;
+    for (std::size_t i = r->end; i-- > r->header + 1;) {
+        if (lines_[i].kind == Kind::Entry && lines_[i].name == wanted) {
+            lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i));
+            removed = true;
+        }
+    }
+    return removed;
+}
+
+} // namespace kt
