@@ -292,11 +292,15 @@ private slots:
         const QList<QAction*> mirror = w.Anzeigenvon1->actions();
         QCOMPARE(mirror.size(), 6);
         QCOMPARE(mirror[5]->text(), QStringLiteral("5 DivX ;-)"));
-        t.ctx.collection.StorageMediaList[5].Selected = false;
+        QVERIFY(!t.ctx.collection.StorageMediaList[5].Selected);
         mirror[5]->trigger();
         QVERIFY(selector->IsItemChecked(5));
         QCOMPARE(t.ctx.settings.StorageTypeShow, 32);
         QVERIFY(mirror[5]->isChecked());
+        // The flags follow the mask, so rebuilding the selector keeps the marks.
+        w.AdjustSpeichermediumDependentElements_To_StorageTypeShow();
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(selector->IsItemChecked(i), i == 5);
     }
 
     // Every command whose window is not built yet answers through the door, once.

@@ -81,6 +81,10 @@ void TKassotekMainWindow::CheckedComboBoxShowStorageTypeChange() {
         if (selector->IsItemChecked(i))
             mask |= 1u << i;
     ctx_.settings.StorageTypeShow = static_cast<int32_t>(mask);
+    // The media's flags follow the mask, so that a later rebuild of the selector shows the same marks.
+    auto& media = ctx_.collection.StorageMediaList;
+    for (int i = 0; i < static_cast<int>(media.size()); ++i)
+        media[static_cast<std::size_t>(i)].Selected = i < 32 && ((mask >> i) & 1u);
     const QList<QAction*> mirror = Anzeigenvon1->actions();
     for (int i = 0; i < mirror.size(); ++i)
         mirror[i]->setChecked(selector->IsItemChecked(i));
