@@ -381,6 +381,21 @@ private slots:
         s.w.FilmStringGrid->setFocus();
         s.w.HilfeF1->trigger();
         QCOMPARE(kt::HelpWindow::Instance()->browser()->source().fileName(), QStringLiteral("402.html"));
+        // F1 in an open menu shows the topic of the highlighted item, else of the menu.
+        const std::tuple<QMenu*, QAction*, QString> menus[] = {
+            {s.w.Datei1, nullptr, "407.html"},
+            {s.w.Extras1, s.w.OptionenProgramm, "413.html"},
+            {s.w.Extras1, s.w.ErsetzenMI, "412.html"},
+            {s.w.Cassette1, nullptr, "409.html"},
+        };
+        for (const auto& [menu, item, page] : menus) {
+            menu->popup(QPoint(10, 10));
+            if (item)
+                menu->setActiveAction(item);
+            QTest::keyClick(menu, Qt::Key_F1);
+            QVERIFY(!menu->isVisible());
+            QCOMPARE(kt::HelpWindow::Instance()->browser()->source().fileName(), page);
+        }
         QCOMPARE(kt::HelpContextOf(s.w.CheckedComboBoxShowStorageType), int(kt::HelpToolbar));
         QCOMPARE(kt::HelpContextOf(s.w.OptionenProgramm), int(kt::HelpOptions));
         QCOMPARE(kt::HelpContextOf(s.w.Filtern_Suchen_und_Sortieren), int(kt::HelpFilter));
