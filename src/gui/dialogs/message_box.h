@@ -2,9 +2,9 @@
 
 #include "model/dialogs.h"
 
+#include <QPointer>
 #include <QString>
-
-class QWidget;
+#include <QWidget>
 
 namespace kt {
 
@@ -22,15 +22,18 @@ public:
     void information(const std::string& text) override;
     void notice(const std::string& text) override;
     Answer question(const std::string& text, Buttons buttons, BoxKind kind) override;
+    // The program's own question box (TYesNoStopBoxForm).
     Answer threeWay(const ThreeWayQuestion& q) override;
 
 private:
     const Settings& settings_;
-    QWidget* parent_;
+    QPointer<QWidget> parent_;
 };
 
 // Windows-1252 bytes of the core <-> QString at the edge of the windows.
 QString FromCp(const std::string& text);
 std::string ToCp(const QString& text);
+// A core text for the screen: CR LF (and a lone CR) become line breaks.
+QString ScreenText(const std::string& text);
 
 } // namespace kt
