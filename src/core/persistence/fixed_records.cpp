@@ -18,7 +18,6 @@ namespace {
 // Version 2.1 counted its dates from 1 January of the year 1.
 constexpr double V21DateOffset = 693594.0;
 
-constexpr std::size_t TextField = 256;
 constexpr std::size_t CountryField = 5;
 
 void PutShortText(std::string& out, const std::string& text, std::size_t capacity) {
