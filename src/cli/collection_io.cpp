@@ -52,11 +52,16 @@ Answer ConsoleDialogs::threeWay(const ThreeWayQuestion& q) {
     return yes_ ? Answer::Ok : Answer::No;
 }
 
-bool ParseAsVersion(const std::string& text, int& version) {
+bool ReadLoadOptions(const Options& opt, LoadOptions& load, std::string& error) {
+    load.yes = opt.has("--yes");
+    if (!opt.has("--as-version"))
+        return true;
     long long v = -1;
-    if (!ParseInt(text, v) || v < OldestDataVersion || v > NewestDataVersion)
+    if (!ParseInt(opt.value("--as-version"), v) || v < OldestDataVersion || v > NewestDataVersion) {
+        error = "--as-version braucht eine Version von 0 bis 6.";
         return false;
-    version = static_cast<int>(v);
+    }
+    load.asVersion = static_cast<int>(v);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/collection.h"
 #include "model/dialogs.h"
+#include "tool.h"
 
 #include <string>
 
@@ -22,8 +23,13 @@ private:
     bool yes_;
 };
 
-// Reads the value of --as-version (0 to 6); -1 when it is not given; false for another value.
-bool ParseAsVersion(const std::string& text, int& version);
+// The options of a command that loads a file as the Open command does.
+struct LoadOptions {
+    int asVersion = -1; // --as-version N (0 to 6), -1 when not given
+    bool yes = false;   // --yes: the questions of the load are answered Yes
+};
+// Reads --as-version and --yes; false with a German message for a wrong value.
+bool ReadLoadOptions(const Options& opt, LoadOptions& load, std::string& error);
 
 // Loads `file` as the Open command does: the data version from the version letter of its name
 // (or `asVersion` when it is 0 to 6), then the load with its questions. On failure prints

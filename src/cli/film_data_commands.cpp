@@ -11,35 +11,44 @@ namespace kt::cli {
 
 namespace {
 
+// Parses the arguments of a command that loads one file and takes `files` file names.
+bool LoadArgs(const Args& args, std::size_t files, Options& opt, LoadOptions& load, int& exit) {
+    opt = Options(args, {"--as-version"}, {"--yes"});
+    std::string error = opt.error();
+    if (opt.ok() && opt.positional().size() != files)
+        error = "Falsche Anzahl Dateien. Siehe kassotek-tool --help.";
+    if (error.empty())
+        ReadLoadOptions(opt, load, error);
+    if (!error.empty()) {
+        exit = Fail(ExitUsage, error);
+        return false;
+    }
+    return true;
+}
+
 int RunDump(const Args& args) {
-    Options opt(args, {"--as-version"}, {"--yes"});
-    if (!opt.ok())
-        return Fail(ExitUsage, opt.error());
-    if (opt.positional().size() != 1)
-        return Fail(ExitUsage, "Aufruf: kassotek-tool dump DATEI [--as-version N] [--yes]");
-    int asVersion = -1;
-    if (opt.has("--as-version") && !ParseAsVersion(opt.value("--as-version"), asVersion))
-        return Fail(ExitUsage, "--as-version braucht eine Version von 0 bis 6.");
+    Options opt({}, {}, {});
+    LoadOptions load;
+    int exit = 0;
+    if (!LoadArgs(args, 1, opt, load, exit))
+        return exit;
     Collection c;
-    ConsoleDialogs ui(opt.has("--yes"));
-    if (!LoadCollection(c, opt.positional()[0], asVersion, ui))
+    ConsoleDialogs ui(load.yes);
+    if (!LoadCollection(c, opt.positional()[0], load.asVersion, ui))
         return ExitFileError;
     std::cout << CollectionToJson(c).dump(2) << '\n';
     return ExitOk;
 }
 
 int RunConvert(const Args& args) {
-    Options opt(args, {"--as-version"}, {"--yes"});
-    if (!opt.ok())
-        return Fail(ExitUsage, opt.error());
-    if (opt.positional().size() != 2)
-        return Fail(ExitUsage, "Aufruf: kassotek-tool convert EINGABE AUSGABE [--as-version N] [--yes]");
-    int asVersion = -1;
-    if (opt.has("--as-version") && !ParseAsVersion(opt.value("--as-version"), asVersion))
-        return Fail(ExitUsage, "--as-version braucht eine Version von 0 bis 6.");
+    Options opt({}, {}, {});
+    LoadOptions load;
+    int exit = 0;
+    if (!LoadArgs(args, 2, opt, load, exit))
+        return exit;
     Collection c;
-    ConsoleDialogs loadUi(opt.has("--yes"));
-    if (!LoadCollection(c, opt.positional()[0], asVersion, loadUi))
+    ConsoleDialogs loadUi(load.yes);
+    if (!LoadCollection(c, opt.positional()[0], load.asVersion, loadUi))
         return ExitFileError;
     // The save asks nothing: the collection is written in the version OUT's name gives.
     ConsoleDialogs saveUi(false);
