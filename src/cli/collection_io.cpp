@@ -15,9 +15,12 @@ using namespace literals;
 namespace {
 
 std::string Console(const std::string& cp1252) {
-    std::string s = ToUtf8(cp1252);
-    for (std::size_t p; (p = s.find("\r\n")) != std::string::npos;)
-        s.replace(p, 2, "\n");
+    const std::string utf8 = ToUtf8(cp1252);
+    std::string s;
+    s.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size(); ++i)
+        if (utf8[i] != '\r' || i + 1 >= utf8.size() || utf8[i + 1] != '\n')
+            s += utf8[i];
     return s;
 }
 

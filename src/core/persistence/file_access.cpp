@@ -40,10 +40,8 @@ mode_t ModeFor(const std::string& target) {
 }
 
 void SyncFolder(const std::string& target) {
-    std::string dir = FilePathOf(target);
-    if (dir.empty())
-        dir = ".";
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const std::string dir = FilePathOf(target);
+    const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
