@@ -4,8 +4,8 @@
 #include "model/dialogs.h"
 #include "persistence/companion_files.h"
 #include "persistence/film_data_file.h"
-#include "persistence/tagged_records.h"
 #include "persistence/fixed_records.h"
+#include "persistence/tagged_records.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -26,7 +26,8 @@ public:
 
 std::string Written(kt::Collection& c, int minor) {
     kt::NoProgress p;
-    return minor >= 4 ? kt::TaggedFileBytes(c, c.DataVerMain, minor, p) : kt::FixedFileBytes(c, c.DataVerMain, minor, p);
+    return minor >= 4 ? kt::TaggedFileBytes(c, c.DataVerMain, minor, p)
+                      : kt::FixedFileBytes(c, c.DataVerMain, minor, p);
 }
 
 } // namespace
@@ -49,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const std::string first = Written(c, minor);
             kt::Collection again;
             again.DataVerMinor = minor;
-            if (!kt::LoadFilmRecords(again, first, "again", errorText, ui, progress) || Written(again, minor) != first)
+            if (!kt::LoadFilmRecords(again, first, "again", errorText, ui, progress) ||
+                Written(again, minor) != first)
                 std::abort();
         }
     }
