@@ -13,16 +13,21 @@ std::vector<Command>& Registry() {
 }
 } // namespace
 
-Registration::Registration(const Command& command) { Registry().push_back(command); }
+Registration::Registration(const Command& command) {
+    Registry().push_back(command);
+}
 
-const std::vector<Command>& Commands() { return Registry(); }
+const std::vector<Command>& Commands() {
+    return Registry();
+}
 
 int Fail(int code, const std::string& message) {
     std::cerr << "kassotek-tool: " << message << '\n';
     return code;
 }
 
-Options::Options(const Args& args, const std::vector<std::string>& valued, const std::vector<std::string>& flags) {
+Options::Options(const Args& args, const std::vector<std::string>& valued,
+                 const std::vector<std::string>& flags) {
     auto contains = [](const std::vector<std::string>& v, const std::string& s) {
         return std::find(v.begin(), v.end(), s) != v.end();
     };
@@ -84,5 +89,6 @@ int main(int argc, char** argv) {
     for (const auto& c : kt::cli::Commands())
         if (args[0] == c.name)
             return c.run(kt::cli::Args(args.begin() + 1, args.end()));
-    return kt::cli::Fail(kt::cli::ExitUsage, "Unbekannter Befehl \"" + args[0] + "\". Siehe kassotek-tool --help.");
+    return kt::cli::Fail(kt::cli::ExitUsage,
+                         "Unbekannter Befehl \"" + args[0] + "\". Siehe kassotek-tool --help.");
 }

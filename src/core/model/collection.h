@@ -17,6 +17,14 @@ constexpr int PrgVerMain = 2;
 constexpr int PrgVerMinor = 6;
 constexpr int ActVer = 6;
 
+// The network lock's program-wide values: the modification time of the semaphore file accepted
+// last (-1.0 matches no file) and the folder of the semaphore file built last. Kept from program
+// start to its end, not touched by New or a load.
+struct NetLockState {
+    double NetSemTime = -1.0;
+    std::string SemDir;
+};
+
 // The one collection the program works on, with its program-wide values.
 // Film and cassette slots count from 1, as everywhere in the program.
 class Collection {
@@ -66,6 +74,7 @@ public:
     int DataVerMain = PrgVerMain;
     int DataVerMinor = PrgVerMinor;
     int LastReportedBadCas = 0;
+    NetLockState NetLock;
 
 private:
     std::vector<TFilmV26> films_;

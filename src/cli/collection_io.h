@@ -1,0 +1,43 @@
+#pragma once
+
+#include "model/collection.h"
+#include "model/dialogs.h"
+#include "tool.h"
+
+#include <string>
+
+namespace kt::cli {
+
+// Every box goes to stderr as UTF-8; questions are answered No, or Yes with `yes`.
+class ConsoleDialogs : public UserDialogs {
+public:
+    explicit ConsoleDialogs(bool yes) : yes_(yes) {}
+    void error(const std::string& text) override;
+    void warning(const std::string& text) override;
+    void information(const std::string& text) override;
+    void notice(const std::string& text) override;
+    Answer question(const std::string& text, Buttons buttons, BoxKind kind) override;
+    Answer threeWay(const ThreeWayQuestion& q) override;
+
+private:
+    bool yes_;
+};
+
+// The options of a command that loads a file as the Open command does.
+struct LoadOptions {
+    int asVersion = -1; // --as-version N (0 to 6), -1 when not given
+    bool yes = false;   // --yes: the questions of the load are answered Yes
+};
+// Reads --as-version and --yes; false with a German message for a wrong value.
+bool ReadLoadOptions(const Options& opt, LoadOptions& load, std::string& error);
+
+// Loads `file` as the Open command does: the data version from the version letter of its name
+// (or `asVersion` when it is 0 to 6), then the load with its questions. On failure prints
+// "Fehler beim Laden: " and the error text to stderr.
+bool LoadCollection(Collection& c, const std::string& file, int asVersion, UserDialogs& ui);
+
+// Saves the collection as "Speichern unter..." would, in the version of `out`'s version letter,
+// the questions answered by `ui`. On failure prints the reason to stderr.
+bool SaveCollectionAs(Collection& c, const std::string& out, UserDialogs& ui);
+
+} // namespace kt::cli
