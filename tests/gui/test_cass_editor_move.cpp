@@ -164,6 +164,23 @@ private slots:
         }
     }
 
+    void deletingACassetteDropsThePreparedMove() {
+        MoveFixture f;
+        f.c.appendCassette(Cas(5, 240, 240));
+        f.c.appendCassette(Cas(6, 240, 240));
+        f.dlg->SetAusgabeData();
+        f.tick(f.src(), 6, 1);
+        f.tick(f.tgt(), 5, 6);
+        QVERIFY(f.moveBtn()->isEnabled());
+        f.dlg->SelectCell(1, 5);
+        f.ui.expectQuestion("Soll Cassette 5 jetzt gelöscht werden?", Answer::Yes);
+        f.click("BitBtnDelCas");
+        QVERIFY(!f.src()->isChecked());
+        QVERIFY(!f.tgt()->isChecked());
+        QVERIFY(!f.moveBtn()->isEnabled());
+        QCOMPARE(f.c.Film(2).CasNr, 1);
+    }
+
     void rightMouseButtonTicksSourceThenTarget() {
         MoveFixture f;
         f.clickCell(6, 1, Qt::RightButton);

@@ -271,6 +271,11 @@ void TCasEditDlg::BitBtnDelCasClick() {
         c_.LastReportedBadCas = 0;
     else if (c_.LastReportedBadCas > pos)
         --c_.LastReportedBadCas;
+    // A prepared move names list positions, which have just moved up.
+    src_ = {};
+    srcTitle_.clear();
+    tgt_ = {};
+    ResetMoveTexts();
     SetAusgabeData();
     SelectCell(selCol_, std::min(selRow_, model_->Rows()));
     TraceLine("Cassedit: BitBtnDelCasClick [EXIT] AnzCas=" + std::to_string(c_.AnzCas()));
