@@ -36,10 +36,6 @@ struct WaitCursor {
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-bool IsPosCol(int col) {
-    return col >= CasGridModel::FirstPosCol && col <= CasGridModel::LastPosCol;
-}
-
 const QString NewCasCaption = QStringLiteral("ne&ue Cassette anlegen");
 
 } // namespace
@@ -321,7 +317,7 @@ void TCasEditDlg::OkBtnClick() {
             return;
         }
         if (mode == 1 || mode == 6 || mode == 7) {
-            if (IsPosCol(selCol_)) {
+            if (CasGridModel::IsPosCol(selCol_)) {
                 st_.SelectedPos = selCol_ - 4;
             } else {
                 st_.SelectedPos = 0;

@@ -247,11 +247,7 @@ void TCasEditDlg::SetAusgabeData() {
         const int cas = keys[static_cast<std::size_t>(row - 1)].Value;
         rowToCas_[static_cast<std::size_t>(row)] = cas;
         const TCasRec& rec = c_.Cassette(cas);
-        model_->SetCellsQuiet(0, row, Num(rec.Nr));
-        model_->SetCellsQuiet(1, row, IsLongPlay(rec.TotalLength) ? QStringLiteral("X") : QString());
-        model_->SetCellsQuiet(2, row, Num(EffectiveLength(rec.TotalLength)));
-        model_->SetCellsQuiet(3, row, Num(rec.RestLength));
-        model_->SetCellsQuiet(4, row, Num(rec.GapLength));
+        WriteCassetteCells(row, rec);
         nextRow[static_cast<std::size_t>(row)] = firstRow[rec.Nr];
         firstRow[rec.Nr] = row;
     }
@@ -269,16 +265,20 @@ void TCasEditDlg::SetAusgabeData() {
     TraceLine("Cassedit: SetAusgabeData [EXIT] rows=" + std::to_string(n));
 }
 
-void TCasEditDlg::FillRowTexts(int row) {
-    const int cas = CasOfRow(row);
-    if (cas == 0)
-        return;
-    const TCasRec& rec = c_.Cassette(cas);
+void TCasEditDlg::WriteCassetteCells(int row, const TCasRec& rec) {
     model_->SetCellsQuiet(0, row, Num(rec.Nr));
     model_->SetCellsQuiet(1, row, IsLongPlay(rec.TotalLength) ? QStringLiteral("X") : QString());
     model_->SetCellsQuiet(2, row, Num(EffectiveLength(rec.TotalLength)));
     model_->SetCellsQuiet(3, row, Num(rec.RestLength));
     model_->SetCellsQuiet(4, row, Num(rec.GapLength));
+}
+
+void TCasEditDlg::FillRowTexts(int row) {
+    const int cas = CasOfRow(row);
+    if (cas == 0)
+        return;
+    const TCasRec& rec = c_.Cassette(cas);
+    WriteCassetteCells(row, rec);
     for (int col = CasGridModel::FirstPosCol; col <= CasGridModel::LastPosCol; ++col)
         model_->SetCellsQuiet(col, row, QString());
     for (const TFilmV26& f : c_.films())

@@ -26,6 +26,7 @@ class CasGridView;
 class Collection;
 class UserDialogs;
 struct Settings;
+struct TCasRec;
 
 // "Verwaltung der Videocassetten": the list of all cassettes with their films, creating, deleting
 // and correcting cassettes, moving a film, and the film editor's chooser of cassette and position.
@@ -107,6 +108,7 @@ private:
     void Preselect();
     void ApplyScroll();
     void ReportBadCassette(bool warning, const std::function<std::string(int)>& message);
+    void WriteCassetteCells(int row, const TCasRec& rec);
     void FillRowTexts(int row);
     void CurrentCellChanged(int col, int row);
     void LengthFieldExit(bool rest);

@@ -17,6 +17,7 @@ public:
     static constexpr int ColCount = 35;
     static constexpr int FirstPosCol = 5;
     static constexpr int LastPosCol = 34;
+    static constexpr bool IsPosCol(int col) { return col >= FirstPosCol && col <= LastPosCol; }
 
     explicit CasGridModel(QObject* parent = nullptr);
 

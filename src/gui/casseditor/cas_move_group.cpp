@@ -15,10 +15,6 @@ namespace kt {
 
 namespace {
 
-bool IsPosCol(int col) {
-    return col >= CasGridModel::FirstPosCol && col <= CasGridModel::LastPosCol;
-}
-
 // Bold shows a chosen place, italics the empty default.
 void SetLook(QWidget* w, const QString& text, bool chosen) {
     QFont f = w->font();
@@ -47,7 +43,7 @@ void TCasEditDlg::ResetMoveTexts() {
 }
 
 void TCasEditDlg::UpdateMoveLabels() {
-    if (!s_.AllowCasEdit || !IsPosCol(selCol_))
+    if (!s_.AllowCasEdit || !CasGridModel::IsPosCol(selCol_))
         return;
     const int cas = CasOfRow(selRow_);
     if (cas == 0)
@@ -75,7 +71,7 @@ void TCasEditDlg::SrcFilmCheckBoxClick() {
     if (srcBox_->isChecked()) {
         const int cas = CasOfRow(selRow_);
         // Only a position that shows a film can be the source.
-        if (cas == 0 || !IsPosCol(selCol_) || model_->Cells(selCol_, selRow_).isEmpty()) {
+        if (cas == 0 || !CasGridModel::IsPosCol(selCol_) || model_->Cells(selCol_, selRow_).isEmpty()) {
             srcBox_->setChecked(false);
             PlayErrorSound();
             return;
@@ -101,7 +97,7 @@ void TCasEditDlg::TgtFilmCheckBoxClick() {
     if (tgtBox_->isChecked()) {
         bool refused = true;
         const int cas = CasOfRow(selRow_);
-        if (srcBox_->isChecked() && cas != 0 && IsPosCol(selCol_)) {
+        if (srcBox_->isChecked() && cas != 0 && CasGridModel::IsPosCol(selCol_)) {
             tgt_ = {cas, selCol_ - 4};
             moveBtn_->setEnabled(true);
             refused = MoveFilmError(c_, src_, tgt_, ui_);
@@ -118,7 +114,7 @@ void TCasEditDlg::TgtFilmCheckBoxClick() {
 }
 
 void TCasEditDlg::CasEditDlgStringGridRightClick(int col, int row) {
-    if (!s_.AllowCasEdit || !IsPosCol(col) || !srcBox_->isEnabled())
+    if (!s_.AllowCasEdit || !CasGridModel::IsPosCol(col) || !srcBox_->isEnabled())
         return;
     if (col != selCol_ || row != selRow_)
         SelectCell(col, row);
