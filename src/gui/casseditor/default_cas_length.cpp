@@ -1,6 +1,6 @@
 #include "casseditor/default_cas_length.h"
 
-#include "casseditor/wait_progress.h"
+#include "dialogs/wait_form.h"
 #include "cassettes/cassette_restore.h"
 #include "model/collection.h"
 #include "settings/settings.h"
