@@ -14,6 +14,9 @@
 #include <vector>
 
 namespace kt::test {
+// Its own namespace: tests/support/temp_folder.h holds another TempFolder, ReadBytes and WriteBytes
+// in the same executable, and one definition each must stay one.
+inline namespace persist {
 
 // A fresh folder for one test, removed afterwards.
 class TempFolder {
@@ -138,4 +141,5 @@ inline Collection SampleCollection() {
     return c;
 }
 
+} // namespace persist
 } // namespace kt::test
