@@ -16,7 +16,6 @@ void TKassotekMainWindow::CassetteNeuanlegenClick() {
 }
 void TKassotekMainWindow::CassetteBearbeitenClick() {
     NotYetAvailable("CassetteBearbeitenClick");
-    ctx_.Bearbeiten = 0;
 }
 
 void TKassotekMainWindow::UeberpruefenClick() {

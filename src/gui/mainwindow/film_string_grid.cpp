@@ -204,7 +204,11 @@ void TFilmStringGrid::setCurrentCell(int row, int column) {
     column = std::clamp(column, 0, model_->columnCount() - 1);
     const QModelIndex index = model_->index(row - 1, column);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    // Before the grid is on the screen its width says nothing: only the row is brought into view.
+    const int left = horizontalScrollBar()->value();
     scrollTo(index);
+    if (!isVisible())
+        horizontalScrollBar()->setValue(left);
 }
 
 void TFilmStringGrid::pressAt(const QPoint& pos, bool onHeader) {
@@ -230,6 +234,13 @@ void TFilmStringGrid::mousePressEvent(QMouseEvent* event) {
 
 void TFilmStringGrid::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
+    // The cell under the pointer is the one meant, also when no press came first.
+    const QPoint pos = event->position().toPoint();
+    const QModelIndex index = indexAt(pos);
+    if (!index.isValid())
+        pressAt(pos, false);
+    else if (index != currentIndex())
+        setCurrentCell(index.row() + 1, index.column());
     emit dblClicked();
 }
 

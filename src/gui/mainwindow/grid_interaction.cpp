@@ -57,12 +57,15 @@ void TKassotekMainWindow::FilmStringGridDblClick() {
     }
     if (!GetCurrentFilm() || c.ActFilm == 0) {
         QApplication::beep();
-        ctx_.dialogs().error("Fehler bei der Bestimmung des gewählten Films!\r\nBitte, die Auswahl wiederholen!");
+        ctx_.dialogs().error("Fehler bei der Bestimmung des gewählten Films!\r\nBitte, die Auswahl wiederholen!"_cp);
         traceCommand("FilmStringGridDblClick", false);
         return;
     }
     const int attr = filmList_->ColumnAttribute(FilmStringGrid->currentColumn());
     const int32_t storage = c.Film(c.ActFilm).StorageType;
+    ctx_.trace.TraceLine("KtkMain: FilmStringGridDblClick ActFilm=" + std::to_string(c.ActFilm) +
+                         " column=" + std::to_string(FilmStringGrid->currentColumn()) + " attribute=" + std::to_string(attr) +
+                         " StorageType=" + std::to_string(storage));
     switch (attr) {
     case -1:
         break;

@@ -197,7 +197,10 @@ void TKassotekMainWindow::AppException(const std::string& message) {
     TraceLog& trace = ctx_.trace;
     const std::string base = trace.MasterLogFName.empty() ? TraceFilePath() : trace.MasterLogFName;
     for (int n = 1; n <= 999; ++n) {
-        const std::string name = ChangeFileExt(base, "." + ZeroPad(n, 3) + ".QBL");
+        std::string ext(1, '.');
+        ext += ZeroPad(n, 3);
+        ext += ".QBL";
+        const std::string name = ChangeFileExt(base, ext);
         if (FileExists(name))
             continue;
         if (n > 500)

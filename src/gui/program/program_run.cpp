@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QSessionManager>
 #include <QTimer>
 
@@ -101,6 +102,9 @@ bool ProgramRun::start() {
     if (auto* app = qobject_cast<KassotekApplication*>(qApp))
         app->onException = [window](const std::string& message) { window->AppException(message); };
     window->Tag = TKassotekMainWindow::TagFirstResize;
+    // Without a window manager nothing maximises: the window then takes the screen itself.
+    if (QScreen* screen = window->screen())
+        window->setGeometry(screen->availableGeometry());
     window->showMaximized();
     started_ = true;
     return true;
