@@ -116,6 +116,8 @@ bool TKassotekMainWindow::DateiLaden(const std::string& fileName) {
             Adjust_FileMenu();
             SetAusgabeData();
             c.CurrentDataFile = fileName;
+            // The unsaved-data question came before the load: what is in memory now is the file.
+            c.DataSaved = true;
             FormResize();
         } else {
             if (c.ActError != 0)
