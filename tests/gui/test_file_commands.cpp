@@ -82,7 +82,8 @@ private slots:
 
     void openLoadsTheChosenFile() {
         FileWindow f;
-        WriteDataFile(f.file("Filme.VD6"), {MakeFilm("Casablanca"), MakeFilm("Alien", kt::StDvd)}, {{1, 240, 150, 0}});
+        WriteDataFile(f.file("Filme.VD6"), {MakeFilm("Casablanca"), MakeFilm("Alien", kt::StDvd)},
+                      {{1, 240, 150, 0}});
         f.open("Filme.VD6");
         QCOMPARE(f.titles(), (std::vector<std::string>{"Alien", "Casablanca"}));
         QCOMPARE(f.w->windowTitle(), QStringLiteral("Jorvald's Kassotek - Filme.VD6"));
@@ -119,9 +120,13 @@ private slots:
         for (const Case k : {Case{Answer::Yes, true}, Case{Answer::Cancel, false}}) {
             FileWindow f;
             CopySample(".VD3", f.file("Alt"));
-            f.t.dialogs.expectQuestion("Datei-Typ (\".VD3\") entspricht NICHT\r\ndem eingestellten Datei-Format (\".VD6\").", k.type);
+            f.t.dialogs.expectQuestion(
+                "Datei-Typ (\".VD3\") entspricht NICHT\r\ndem eingestellten Datei-Format (\".VD6\").",
+                k.type);
             if (k.loaded)
-                f.t.dialogs.expectQuestion("Programmversion (2.6) entspricht nicht der eingestellten Datenversion (2.3)!", Answer::Yes);
+                f.t.dialogs.expectQuestion(
+                    "Programmversion (2.6) entspricht nicht der eingestellten Datenversion (2.3)!",
+                    Answer::Yes);
             f.open("Alt.VD3");
             QCOMPARE(f.titles().size(), std::size_t(k.loaded ? 3 : 0));
             QCOMPARE(f.t.ctx.collection.DataVerMinor, 3);
@@ -131,7 +136,8 @@ private slots:
         FileWindow f;
         CopySample(".VD6", f.file("Liste"));
         std::filesystem::rename(f.file("Liste.VD6"), f.file("Liste.txt"));
-        f.t.dialogs.expectQuestion("Liste.txt enthält nicht den Standardsuffix \"VDx\"! Laden abbrechen?", Answer::Yes);
+        f.t.dialogs.expectQuestion("Liste.txt enthält nicht den Standardsuffix \"VDx\"! Laden abbrechen?",
+                                   Answer::Yes);
         f.open("Liste.txt");
         QVERIFY(f.titles().empty());
     }
@@ -238,8 +244,10 @@ private slots:
         FileWindow f;
         f.t.ctx.collection.appendFilm(MakeFilm("Alt", kt::StVideo, 1));
         f.files->saveAnswer(DataFileChoice{f.qfile("Alt.VD4"), 7});
-        f.t.dialogs.expectQuestion("Sie verwenden eine Datendatei der Version 2.4. In das aktuelle Format 2.6 ändern?", Answer::No);
-        f.t.dialogs.expectQuestion("ist eine Datei der Version 2.4. Soll diese in das aktuelle Format 2.6", Answer::No);
+        f.t.dialogs.expectQuestion(
+            "Sie verwenden eine Datendatei der Version 2.4. In das aktuelle Format 2.6 ändern?", Answer::No);
+        f.t.dialogs.expectQuestion("ist eine Datei der Version 2.4. Soll diese in das aktuelle Format 2.6",
+                                   Answer::No);
         f.t.dialogs.expect(Box::Information, f.file("Alt.VD4") + " wurde gesichert!");
         f.w->Speichernunter1->trigger();
         QCOMPARE(f.t.ctx.collection.CurrentDataFile, f.file("Alt.VD4"));
@@ -278,7 +286,8 @@ private slots:
 
     void theDialogsOfferTheSevenFormats() {
         TempFolder dir;
-        std::unique_ptr<QFileDialog> open(kt::CreateDataFileDialog(nullptr, false, QString::fromStdString(dir.path())));
+        std::unique_ptr<QFileDialog> open(
+            kt::CreateDataFileDialog(nullptr, false, QString::fromStdString(dir.path())));
         QCOMPARE(open->windowTitle(), QStringLiteral("Kassotek-Datei laden"));
         QCOMPARE(open->fileMode(), QFileDialog::ExistingFile);
         QCOMPARE(open->nameFilters().size(), 7);

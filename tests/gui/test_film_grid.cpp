@@ -29,7 +29,8 @@ struct GridWindow {
     TestContext t;
     std::unique_ptr<TKassotekMainWindow> w;
 
-    explicit GridWindow(const std::vector<kt::TFilmV26>& films, const std::function<void(kt::AppContext&)>& setup = {}) {
+    explicit GridWindow(const std::vector<kt::TFilmV26>& films,
+                        const std::function<void(kt::AppContext&)>& setup = {}) {
         for (kt::TFilmV26 f : films) {
             f.FilmNr = t.ctx.collection.AnzFilm() + 1;
             t.ctx.collection.appendFilm(f);
@@ -53,7 +54,9 @@ struct GridWindow {
     }
     void key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(grid(), key, mods); }
     // The film shown in the current row.
-    QString currentTitle() const { return kt::FromCp(std::string(w->filmList().Cell(grid()->currentRow(), 0))); }
+    QString currentTitle() const {
+        return kt::FromCp(std::string(w->filmList().Cell(grid()->currentRow(), 0)));
+    }
     // Whether `command` was entered since the last mark.
     bool ranSinceMark(const std::string& command) const {
         for (int i = 0; i < kt::TraceLog::Slots; ++i) {
@@ -118,7 +121,8 @@ private slots:
         QCOMPARE(g.grid()->model()->rowCount(), 3);
         QCOMPARE(g.grid()->model()->columnCount(), 25);
         QCOMPARE(g.grid()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Filmtitel"));
-        QCOMPARE(ListedTitles(g.w->filmList()), (std::vector<std::string>{"Casablanca", "Dark City", "Das Boot"}));
+        QCOMPARE(ListedTitles(g.w->filmList()),
+                 (std::vector<std::string>{"Casablanca", "Dark City", "Das Boot"}));
         QCOMPARE(g.w->statusPanelText(2), QStringLiteral("Anzahl Filme: 3/3"));
         // The grid always has a cursor cell in a film row.
         QCOMPARE(g.grid()->currentRow(), 1);
@@ -258,7 +262,8 @@ private slots:
         QCOMPARE(g.w->typeAheadText(), QStringLiteral("5"));
         g.key(Qt::Key_Escape);
         // Umlauts come as characters; upper-casing leaves them as they are.
-        QTest::sendKeyEvent(QTest::Click, g.grid(), Qt::Key_Adiaeresis, QStringLiteral("Ä"), Qt::ShiftModifier);
+        QTest::sendKeyEvent(QTest::Click, g.grid(), Qt::Key_Adiaeresis, QStringLiteral("Ä"),
+                            Qt::ShiftModifier);
         QCOMPARE(g.currentTitle(), QStringLiteral("Ärger im Büro"));
         g.key(Qt::Key_Escape);
         QTest::sendKeyEvent(QTest::Click, g.grid(), Qt::Key_Adiaeresis, QStringLiteral("ä"), Qt::NoModifier);
@@ -291,7 +296,8 @@ private slots:
         QCOMPARE(g.grid()->currentColumn(), 4);
         QCOMPARE(int(g.t.ctx.collection.ActFilm), 1);
         // A press below the last row takes the top visible row too.
-        QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, QPoint(g.cell(3, 2).center().x(), g.viewport()->height() - 5));
+        QTest::mouseClick(g.viewport(), Qt::LeftButton, {},
+                          QPoint(g.cell(3, 2).center().x(), g.viewport()->height() - 5));
         QCOMPARE(g.grid()->currentRow(), 1);
         QCOMPARE(g.grid()->currentColumn(), 2);
 
@@ -313,7 +319,8 @@ private slots:
 
     void noCurrentFilmIsToldOnceAndOnlyWhenThereAreFilms() {
         // Films, but none listed: moving the cursor cell cannot find a film.
-        GridWindow g(Titles({"A", "B"}), [](kt::AppContext& ctx) { ctx.settings.StorageTypeShow = kt::StDvd; });
+        GridWindow g(Titles({"A", "B"}),
+                     [](kt::AppContext& ctx) { ctx.settings.StorageTypeShow = kt::StDvd; });
         g.t.dialogs.expect(Box::Error, NoCurrent);
         QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.cell(1, 3).center());
         QVERIFY(!g.t.dialogs.pending());
@@ -368,13 +375,15 @@ private slots:
         };
         for (const bool enter : {false, true}) {
             for (const Case& k : cases) {
-                const QString label = QStringLiteral("row %1 column %2 %3").arg(k.row).arg(k.column).arg(enter);
+                const QString label =
+                    QStringLiteral("row %1 column %2 %3").arg(k.row).arg(k.column).arg(enter);
                 g.t.ctx.Bearbeiten = 0;
                 g.mark();
                 if (k.command)
                     g.t.dialogs.expect(Box::Notice, NotYet);
                 else
-                    g.t.dialogs.expect(Box::Error, "Dieses Medium ist keine DVD und\r\nkann KEINEN DVD-Regionalcode haben!");
+                    g.t.dialogs.expect(
+                        Box::Error, "Dieses Medium ist keine DVD und\r\nkann KEINEN DVD-Regionalcode haben!");
                 if (enter) {
                     g.grid()->setCurrentCell(k.row, k.column);
                     g.key(Qt::Key_Return);
@@ -392,7 +401,8 @@ private slots:
 
     void doubleClickWithoutAFilmBeeps() {
         GridWindow g(Titles({"A"}), [](kt::AppContext& ctx) { ctx.settings.StorageTypeShow = kt::StDvd; });
-        g.t.dialogs.expect(Box::Error, "Fehler bei der Bestimmung des gewählten Films!\r\nBitte, die Auswahl wiederholen!");
+        g.t.dialogs.expect(
+            Box::Error, "Fehler bei der Bestimmung des gewählten Films!\r\nBitte, die Auswahl wiederholen!");
         g.w->FilmStringGridDblClick();
         QVERIFY(!g.t.dialogs.pending());
     }

@@ -28,7 +28,8 @@ using namespace kt::test;
 namespace {
 
 const char* const Unsaved = "Die Videodaten wurden geändert, aber noch nicht gesichert.";
-const char* const Minimise = "Sie haben \"Programm-Beenden\" aktiviert!\nWollen Sie das Programm minimieren oder beenden?";
+const char* const Minimise =
+    "Sie haben \"Programm-Beenden\" aktiviert!\nWollen Sie das Programm minimieren oder beenden?";
 
 // Scripted boxes that also keep the captions of every three-button box.
 class RecordingDialogs : public ScriptedDialogs {
@@ -91,8 +92,20 @@ private slots:
             {"tray, minimise", false, 1, true, true, {{Minimise, Answer::Ok}}, Case::Tray},
             {"tray, end", false, 1, true, true, {{Minimise, Answer::No}}, Case::Closed},
             {"tray, cancelled", false, 1, true, true, {{Minimise, Answer::Cancel}}, Case::Open},
-            {"unsaved, then minimise", true, 1, true, true, {{Unsaved, Answer::No}, {Minimise, Answer::Ok}}, Case::Tray},
-            {"unsaved cancelled: no minimise question", true, 1, true, true, {{Unsaved, Answer::Cancel}}, Case::Open},
+            {"unsaved, then minimise",
+             true,
+             1,
+             true,
+             true,
+             {{Unsaved, Answer::No}, {Minimise, Answer::Ok}},
+             Case::Tray},
+            {"unsaved cancelled: no minimise question",
+             true,
+             1,
+             true,
+             true,
+             {{Unsaved, Answer::Cancel}},
+             Case::Open},
             {"no tray: the task bar", false, 1, false, false, {}, Case::TaskBar},
             {"both targets: closing ends", false, 2, true, true, {}, Case::Closed},
         };
@@ -129,8 +142,9 @@ private slots:
         QCOMPARE(save.okCaption, std::string("Jetzt &sichern"));
         QCOMPARE(save.noCaption, std::string("&Nicht sichern"));
         QCOMPARE(save.abortCaption, std::string("&Abbruch"));
-        QCOMPARE(kt::ToUtf8(save.line2),
-                 std::string("Alle Änderungen gehen verloren, wenn die Daten jetzt NICHT gespeichert werden!"));
+        QCOMPARE(
+            kt::ToUtf8(save.line2),
+            std::string("Alle Änderungen gehen verloren, wenn die Daten jetzt NICHT gespeichert werden!"));
         const kt::ThreeWayQuestion& minimise = g.boxes.questions[1];
         QCOMPARE(minimise.caption, std::string("Kassotek"));
         QCOMPARE(minimise.okCaption, std::string("&Minimieren"));
@@ -261,7 +275,8 @@ private slots:
         // Past 500 logs the user is asked to tell the programmer.
         for (int n = 3; n <= 501; ++n)
             WriteBytes(g.dir.file("Kassotek." + kt::ZeroPad(n, 3) + ".QBL"), "");
-        g.boxes.expect(Box::Error, "oft").expect(Box::Information, "Bitte, informieren Sie den Programmierer über die Probleme!");
+        g.boxes.expect(Box::Error, "oft")
+            .expect(Box::Information, "Bitte, informieren Sie den Programmierer über die Probleme!");
         g.w->AppException("oft");
         QCOMPARE(kt::FileSizeOf(g.dir.file("Kassotek.502.QBL")), 65280LL);
     }

@@ -328,9 +328,10 @@ private slots:
             s.w.findChild<QAction*>(name)->trigger();
             QVERIFY2(!s.t.dialogs.pending(), qPrintable(name));
         }
-        const QStringList buttons = {"PrintSpeedButton",      "PrinterSetupSpeedButton", "NewFilmSpeedButton",
-                                     "NewCasSpeedButton",     "CasBearbSpeedButton",     "FilterSuchSpeedButton",
-                                     "ProgOptionSpeedButton", "NotepadSpeedButton",      "SpeedButtonStatistik"};
+        const QStringList buttons = {
+            "PrintSpeedButton",      "PrinterSetupSpeedButton", "NewFilmSpeedButton",
+            "NewCasSpeedButton",     "CasBearbSpeedButton",     "FilterSuchSpeedButton",
+            "ProgOptionSpeedButton", "NotepadSpeedButton",      "SpeedButtonStatistik"};
         for (const QString& name : buttons) {
             s.t.dialogs.expect(Box::Notice, NotYet);
             QTest::mouseClick(s.w.findChild<QToolButton*>(name), Qt::LeftButton);

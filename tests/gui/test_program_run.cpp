@@ -86,7 +86,8 @@ private slots:
         QVERIFY(run->lockHeld());
         QCOMPARE(w->Tag, 0);
         QVERIFY(ListedTitles(w->filmList()).empty());
-        QCOMPARE(w->statusPanelText(1), QStringLiteral("Datei: ") + QString::fromStdString(p.dir.file("Filme.VD6")));
+        QCOMPARE(w->statusPanelText(1),
+                 QStringLiteral("Datei: ") + QString::fromStdString(p.dir.file("Filme.VD6")));
         // A file opened during the run is not kept as the last one.
         auto files = std::make_unique<ScriptedFileDialogs>();
         files->openAnswer(kt::DataFileChoice{QString::fromStdString(p.dir.file("Filme.VD6")), 7});
@@ -139,7 +140,8 @@ private slots:
                                        "Daten mit geeignetem Filter laden?",
                                        answer);
             if (answer == kt::Answer::Yes) {
-                p.t.dialogs.expectQuestion("entspricht nicht der eingestellten Datenversion (2.3)!", kt::Answer::Yes);
+                p.t.dialogs.expectQuestion("entspricht nicht der eingestellten Datenversion (2.3)!",
+                                           kt::Answer::Yes);
                 // The cassette check follows the load; the third cassette of the sample is off.
                 p.t.dialogs.expect(Box::Warning, "Unstimmige Cassetten (Listenposition):\r\n   3");
             }
@@ -185,9 +187,10 @@ private slots:
         const std::string log = ReadBytes(p.log());
         kt::SingleInstanceLock first(p.lock);
         QVERIFY(first.acquire());
-        p.t.dialogs.expect(Box::Warning,
-                           "Kassotek befindet sich bereits im Speicher und kann nicht noch einmal geladen werden, "
-                           "weil es keine Multi-Userversion ist!");
+        p.t.dialogs.expect(
+            Box::Warning,
+            "Kassotek befindet sich bereits im Speicher und kann nicht noch einmal geladen werden, "
+            "weil es keine Multi-Userversion ist!");
         auto run = p.start();
         QVERIFY(!run->window());
         run->finish();

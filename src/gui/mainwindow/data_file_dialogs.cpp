@@ -38,7 +38,8 @@ int DataFileFilterIndex(const QString& filter) {
 QFileDialog* CreateDataFileDialog(QWidget* parent, bool save, const QString& folder) {
     auto* dialog = new QFileDialog(parent);
     dialog->setObjectName(save ? QStringLiteral("SaveDialog1") : QStringLiteral("OpenDialog1"));
-    dialog->setWindowTitle(save ? QStringLiteral("Kassotek-Datei speichern") : QStringLiteral("Kassotek-Datei laden"));
+    dialog->setWindowTitle(save ? QStringLiteral("Kassotek-Datei speichern")
+                                : QStringLiteral("Kassotek-Datei laden"));
     // Qt's own dialog, so that the filter change can fill in the file name field.
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);

@@ -62,7 +62,8 @@ CellAlignment AlignmentOfColumn(const AppContext& ctx, const QString& header, in
     return CellAlignment::Left;
 }
 
-FilmListHeader::FilmListHeader(AppContext& ctx, QWidget* parent) : QHeaderView(Qt::Horizontal, parent), ctx_(ctx) {}
+FilmListHeader::FilmListHeader(AppContext& ctx, QWidget* parent)
+    : QHeaderView(Qt::Horizontal, parent), ctx_(ctx) {}
 
 void FilmListHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
     if (!rect.isValid())
@@ -92,7 +93,8 @@ void FilmListHeader::paintSection(QPainter* painter, const QRect& rect, int logi
 FilmCellDelegate::FilmCellDelegate(AppContext& ctx, FilmListModel& model, QTableView* view)
     : QStyledItemDelegate(view), ctx_(ctx), model_(model), view_(view) {}
 
-void FilmCellDelegate::paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+void FilmCellDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const {
     const int row = index.row() + 1;
     const int col = index.column();
     QFont font = option.font;

@@ -36,7 +36,8 @@ class FilmCellDelegate : public QStyledItemDelegate {
 public:
     FilmCellDelegate(AppContext& ctx, FilmListModel& model, QTableView* view);
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
 
 private:
     AppContext& ctx_;

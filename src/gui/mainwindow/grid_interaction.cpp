@@ -22,8 +22,9 @@ const char* const NoCurrentFilm = "Konnte akutellen Film nicht bestimmen!";
 // Blank, "-", digits, letters and the German umlauts and sharp s (Windows-1252).
 bool IsTypeAheadChar(char c) {
     const auto u = static_cast<unsigned char>(c);
-    return c == ' ' || c == '-' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-           u == 0xC4 || u == 0xD6 || u == 0xDC || u == 0xDF || u == 0xE4 || u == 0xF6 || u == 0xFC;
+    return c == ' ' || c == '-' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
+           (c >= 'a' && c <= 'z') || u == 0xC4 || u == 0xD6 || u == 0xDC || u == 0xDF || u == 0xE4 ||
+           u == 0xF6 || u == 0xFC;
 }
 
 } // namespace
@@ -57,15 +58,16 @@ void TKassotekMainWindow::FilmStringGridDblClick() {
     }
     if (!GetCurrentFilm() || c.ActFilm == 0) {
         QApplication::beep();
-        ctx_.dialogs().error("Fehler bei der Bestimmung des gewählten Films!\r\nBitte, die Auswahl wiederholen!"_cp);
+        ctx_.dialogs().error(
+            "Fehler bei der Bestimmung des gewählten Films!\r\nBitte, die Auswahl wiederholen!"_cp);
         traceCommand("FilmStringGridDblClick", false);
         return;
     }
     const int attr = filmList_->ColumnAttribute(FilmStringGrid->currentColumn());
     const int32_t storage = c.Film(c.ActFilm).StorageType;
     ctx_.trace.TraceLine("KtkMain: FilmStringGridDblClick ActFilm=" + std::to_string(c.ActFilm) +
-                         " column=" + std::to_string(FilmStringGrid->currentColumn()) + " attribute=" + std::to_string(attr) +
-                         " StorageType=" + std::to_string(storage));
+                         " column=" + std::to_string(FilmStringGrid->currentColumn()) +
+                         " attribute=" + std::to_string(attr) + " StorageType=" + std::to_string(storage));
     switch (attr) {
     case -1:
         break;
@@ -96,7 +98,8 @@ bool TKassotekMainWindow::FilmStringGridKeyPress(QKeyEvent* event) {
     typeAheadLock_ = false;
     if (FilmStringGrid->currentRow() == 0)
         return false;
-    const Qt::KeyboardModifiers mods = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const Qt::KeyboardModifiers mods =
+        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     switch (event->key()) {
     case Qt::Key_Escape:
         typeAheadText_.clear();

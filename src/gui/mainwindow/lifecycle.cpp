@@ -88,8 +88,9 @@ void TKassotekMainWindow::FormClose() {
         trayIcon_->hide();
     ctx_.trace.TraceLine("KtkMain: FormClose Version " + ProgramVersionText());
     ctx_.trace.TraceLine("KtkMain: FormClose " + WindowsVersionText());
-    ctx_.trace.TraceLine("KtkMain: FormClose WriteMasterAlways=" + std::to_string(ctx_.trace.WriteMasterAlways) +
-                         " MasterStoreLevel=" + std::to_string(ctx_.trace.MasterStoreLevel));
+    ctx_.trace.TraceLine(
+        "KtkMain: FormClose WriteMasterAlways=" + std::to_string(ctx_.trace.WriteMasterAlways) +
+        " MasterStoreLevel=" + std::to_string(ctx_.trace.MasterStoreLevel));
     traceCommand("FormClose", false);
 }
 

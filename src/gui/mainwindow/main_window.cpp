@@ -77,7 +77,8 @@ TKassotekMainWindow::TKassotekMainWindow(AppContext& ctx, QWidget* parent)
         menu->installEventFilter(this);
     // The idle handler runs whenever the event loop has nothing left to do.
     if (auto* dispatcher = QAbstractEventDispatcher::instance())
-        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TKassotekMainWindow::ApplicationIdle);
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
+                &TKassotekMainWindow::ApplicationIdle);
     traceCommand("FormCreate", false);
 }
 
@@ -93,7 +94,8 @@ TKassotekMainWindow::~TKassotekMainWindow() {
 void TKassotekMainWindow::buildFilmList() {
     FilmListeGroupBox = new QGroupBox(QStringLiteral(" Film&liste "), this);
     FilmListeGroupBox->setObjectName(QStringLiteral("FilmListeGroupBox"));
-    filmList_ = std::make_unique<FilmList>(ctx_.collection, ctx_.settings, ctx_.colArrange, ctx_.filterSearch);
+    filmList_ =
+        std::make_unique<FilmList>(ctx_.collection, ctx_.settings, ctx_.colArrange, ctx_.filterSearch);
     filmList_->ResortPendingColumns = [this] {
         if (columnMovePending_)
             Resort_FilmString_Headers_and_Pos();

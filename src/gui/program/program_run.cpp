@@ -9,8 +9,8 @@
 #include "text/cp1252.h"
 #include "trace/trace_log.h"
 
-#include <QElapsedTimer>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSessionManager>
@@ -43,8 +43,9 @@ bool ProgramRun::start() {
     clock.start();
     // Nothing but the trace log is touched before the lock is held.
     if (!lock_.acquire()) {
-        ctx_.dialogs().warning("Kassotek befindet sich bereits im Speicher und kann nicht noch einmal geladen "
-                               "werden, weil es keine Multi-Userversion ist!");
+        ctx_.dialogs().warning(
+            "Kassotek befindet sich bereits im Speicher und kann nicht noch einmal geladen "
+            "werden, weil es keine Multi-Userversion ist!");
         return false;
     }
     ctx_.trace.TraceLine("Kassotek: Start [ENTRY]");
@@ -94,7 +95,8 @@ bool ProgramRun::start() {
     // visible window.
     QGuiApplication::setQuitOnLastWindowClosed(false);
     TKassotekMainWindow* window = window_.get();
-    QObject::connect(window, &TKassotekMainWindow::closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    QObject::connect(window, &TKassotekMainWindow::closed, qApp, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, window, [window](QSessionManager& manager) {
         if (!window->EndOfSession())
             manager.cancel();

@@ -18,7 +18,8 @@ class TKassotekMainWindow;
 // main() only makes the application object and calls run(); tests call the steps one by one.
 class ProgramRun {
 public:
-    ProgramRun(AppContext& ctx, QStringList arguments, std::string lockPath = SingleInstanceLock::DefaultPath());
+    ProgramRun(AppContext& ctx, QStringList arguments,
+               std::string lockPath = SingleInstanceLock::DefaultPath());
     ~ProgramRun();
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;

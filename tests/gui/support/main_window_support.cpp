@@ -52,7 +52,8 @@ TFilmV26 MakeFilm(const std::string& titleUtf8, int32_t storageType, int nr) {
     return f;
 }
 
-void WriteDataFile(const std::string& file, const std::vector<TFilmV26>& films, const std::vector<TCasRec>& cassettes) {
+void WriteDataFile(const std::string& file, const std::vector<TFilmV26>& films,
+                   const std::vector<TCasRec>& cassettes) {
     Collection c;
     int nr = 0;
     for (TFilmV26 f : films) {
