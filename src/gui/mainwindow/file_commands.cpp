@@ -81,10 +81,10 @@ void TKassotekMainWindow::InitFilmStringGrid() {
                     if (!GetCurrentFilm())
                         busy.error("Konnte akutellen Film nicht bestimmen!");
                 } else {
+                    Initialize_FilmStringGrid();
                     // ActError 0: the load has told the user itself, or the user declined.
                     if (c.ActError != 0)
                         busy.warning(ErrorText(c.ActError, errorText));
-                    Initialize_FilmStringGrid();
                 }
             }
         }
@@ -120,13 +120,14 @@ bool TKassotekMainWindow::DateiLaden(const std::string& fileName) {
             c.DataSaved = true;
             FormResize();
         } else {
-            if (c.ActError != 0)
-                busy.error("Fehler beim Laden: " + ErrorText(c.ActError, errorText));
-            // A failed load may have emptied the collection: the list shows what is left.
+            // A failed load may have emptied the collection: the list shows what is left, before
+            // the box is on the screen.
             if (c.AnzFilm() == 0)
                 Initialize_FilmStringGrid();
             else
                 SetAusgabeData();
+            if (c.ActError != 0)
+                busy.error("Fehler beim Laden: " + ErrorText(c.ActError, errorText));
         }
     }
     dataSetChanged();
