@@ -262,18 +262,26 @@ TEST(DataFileCommands, SaveAsRefusesBadNamesAndReportsFailures) {
     test::TempFolder dir;
     struct Case {
         std::string name;
-        std::vector<std::pair<Box, std::string>> boxes;
+        std::vector<std::tuple<Box, std::string, Answer>> boxes;
     };
     const Case cases[] = {
         {dir.file("liste.txt"),
-         {{Box::Error, dir.file("liste.txt") +
-                           " enthält nicht den Standardsuffix \"VDx\"!\r\nSpeichern wird "
-                           "abgebrochen!\r\n\r\nACHTUNG: die Daten sind NICHT gesichert und\r\n"
-                           "          gehen beim Beenden des Programms verloren!"}}},
-        {dir.file(".VD6"), {{Box::Error, "Der Dateiname ist leer! Bitte, geben Sie einen Dateinamen an!"}}},
+         {{Box::Error,
+           dir.file("liste.txt") + " enthält nicht den Standardsuffix \"VDx\"!\r\nSpeichern wird "
+                                   "abgebrochen!\r\n\r\nACHTUNG: die Daten sind NICHT gesichert und\r\n"
+                                   "          gehen beim Beenden des Programms verloren!",
+           Answer::Ok}}},
+        {dir.file(".VD6"),
+         {{Box::Error, "Der Dateiname ist leer! Bitte, geben Sie einen Dateinamen an!", Answer::Ok}}},
         {dir.file("fehlt/neu.VD6"),
-         {{Box::Error, "Fehler beim Speichern der Daten in"},
-          {Box::Information, dir.file("fehlt/neu.VD6") + " wurde nicht gesichert!"}}},
+         {{Box::Error, "Fehler beim Speichern der Daten in", Answer::Ok},
+          {Box::Information, dir.file("fehlt/neu.VD6") + " wurde nicht gesichert!", Answer::Ok}}},
+        // A failed save in an older version leaves the data's version as it was.
+        {dir.file("fehlt/neu.VD4"),
+         {{Box::Question, "Sie verwenden eine Datendatei der Version 2.4.", Answer::No},
+          {Box::Question, "ist eine Datei der Version 2.4.", Answer::No},
+          {Box::Error, "Fehler beim Speichern der Daten in", Answer::Ok},
+          {Box::Information, "neu.VD4 wurde nicht gesichert!", Answer::Ok}}},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
@@ -281,13 +289,14 @@ TEST(DataFileCommands, SaveAsRefusesBadNamesAndReportsFailures) {
         c.CurrentDataFile = "/alt.VD6";
         c.DataSaved = false;
         ScriptedDialogs ui;
-        for (const auto& [box, text] : k.boxes)
-            ui.expect(box, text);
+        for (const auto& [box, text, answer] : k.boxes)
+            ui.expect(box, text, answer);
         NoProgress p;
         EXPECT_FALSE(SaveDataFileAs(c, k.name, ui, p));
         ui.verify();
         EXPECT_EQ(c.CurrentDataFile, "/alt.VD6");
         EXPECT_FALSE(c.DataSaved);
+        EXPECT_EQ(c.DataVerMinor, 6);
     }
     EXPECT_TRUE(dir.names().empty());
 }

@@ -177,6 +177,17 @@ private slots:
         QVERIFY(f.t.ctx.collection.DataSaved);
         f.open("B.VD6");
         QCOMPARE(f.titles(), std::vector<std::string>{"Aus B"});
+        // Saving from the question keeps the version of the data in memory, whatever the chosen
+        // file is: B is written as 2.6 without a conversion question, then the older file loads.
+        CopySample(".VD3", f.file("Alt"));
+        f.t.ctx.collection.DataSaved = false;
+        f.t.dialogs.expect(Box::ThreeWay, Unsaved, Answer::Ok);
+        f.t.dialogs.expect(Box::Information, f.file("B.VD6") + " wurde gesichert!");
+        f.t.dialogs.expectQuestion("Datei-Typ (\".VD3\")", Answer::Yes);
+        f.t.dialogs.expectQuestion("eingestellten Datenversion (2.3)!", Answer::Yes);
+        f.open("Alt.VD3");
+        QCOMPARE(f.titles().size(), std::size_t(3));
+        QCOMPARE(kt::RecognizeVersion(ReadBytes(f.file("B.VD6"))).minor, 6);
     }
 
     void aFailedLoadSaysWhyAndListsWhatIsLeft() {

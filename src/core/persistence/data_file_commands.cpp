@@ -120,6 +120,8 @@ bool SaveDataFileAs(Collection& c, const std::string& chosen, UserDialogs& ui, P
             "Bitte, speichern Sie die Daten in einer anderen Datei!");
         return false;
     }
+    // A save as that fails leaves the version of the data as it was.
+    const int previousVersion = c.DataVerMinor;
     c.DataVerMinor = VersionOfFileName(chosen);
     if (c.DataVerMinor != ActVer) {
         const std::string q = "Sie verwenden eine Datendatei der Version 2." +
@@ -132,6 +134,7 @@ bool SaveDataFileAs(Collection& c, const std::string& chosen, UserDialogs& ui, P
     if (!HasBaseName(fileName)) {
         ui.error("Der Dateiname ist leer! Bitte, geben Sie einen Dateinamen an!\r\n\r\n"
                  "ACHTUNG: Die Daten wurden NICHT gespeichert!");
+        c.DataVerMinor = previousVersion;
         return false;
     }
     std::string errorText;
@@ -139,7 +142,9 @@ bool SaveDataFileAs(Collection& c, const std::string& chosen, UserDialogs& ui, P
     const bool ok = Save_Video_Data(c, fileName, errorText, ui, progress) && c.ActError == 0;
     if (ok)
         c.CurrentDataFile = fileName;
-    else if (c.ActError != 0) // a refusal that showed its own box leaves ActError 0
+    else
+        c.DataVerMinor = previousVersion;
+    if (!ok && c.ActError != 0) // a refusal that showed its own box leaves ActError 0
         ui.error(ErrorText(c.ActError, errorText));
     ui.information(fileName + " wurde " + (ok ? "" : "nicht ") + "gesichert!");
     TraceLine("KtkMain: Speichernunter1Click [EXIT] ok=" + std::to_string(ok));

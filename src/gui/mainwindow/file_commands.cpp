@@ -161,8 +161,9 @@ void TKassotekMainWindow::Oeffnen1Click() {
             ctx_.dialogs().warning("Keine Datei ausgewählt!"_cp);
     } else {
         const std::string file = PathBytes(choice->path);
-        // The data in memory are replaced: unsaved changes are asked about first.
-        if (AcceptOpenChoice(c, file, choice->filterIndex, ctx_.dialogs()) && UnsavedDataMayGo())
+        // The data in memory are to be replaced: unsaved changes are asked about first, before the
+        // questions that set the data version (a save from here still needs the old one).
+        if (UnsavedDataMayGo() && AcceptOpenChoice(c, file, choice->filterIndex, ctx_.dialogs()))
             DateiLaden(file);
     }
     update();
