@@ -2,6 +2,7 @@
 
 #include "catalogue/col_arrange.h"
 #include "dialogs/message_box.h"
+#include "filter/filter_search.h"
 #include "model/collection.h"
 #include "model/dialogs.h"
 #include "settings/settings.h"
@@ -30,7 +31,11 @@ public:
     Collection collection;
     Settings settings;
     ColArrange colArrange;
+    FilterSearch filterSearch;
     TraceLog& trace;
+    // The mode the film and cassette editors are opened in (1 edit, 3 view, 4 new film, 5 new
+    // cassette, 6 and 7 position choice; 0 none).
+    int Bearbeiten = 0;
 
     // The message-box door. The reference stays valid for the context's lifetime and always
     // reaches the implementation installed at the time of the call, so widgets may keep it.
