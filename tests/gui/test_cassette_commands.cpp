@@ -4,6 +4,7 @@
 #include "casseditor/not_ok_cas_form.h"
 #include "catalogue/col_arrange.h"
 #include "gui_test.h"
+#include "help/help_window.h"
 #include "main_window_support.h"
 #include "mainwindow/film_string_grid.h"
 #include "mainwindow/main_window.h"
@@ -13,6 +14,7 @@
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolButton>
 
 using kt::Answer;
@@ -243,10 +245,15 @@ private slots:
             QCOMPARE(list->count(), 1);
             QCOMPARE(list->item(0)->text(), QStringLiteral("   3"));
             listed = true;
+            // Its help is the cassette menu's.
+            ClickButton(form, QStringLiteral("Hilfe"));
+            QVERIFY(kt::HelpWindow::Instance());
+            QCOMPARE(kt::HelpWindow::Instance()->browser()->source().fileName(), QStringLiteral("409.html"));
             ClickButton(form, QStringLiteral("Ende"));
         });
         QTest::mouseClick(bad.w->CasCheckSpeedButton, Qt::LeftButton);
         QVERIFY(listed);
+        delete kt::HelpWindow::Instance();
 
         ListWindow good(Tapes);
         good.t.dialogs.expect(
