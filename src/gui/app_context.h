@@ -1,5 +1,6 @@
 #pragma once
 
+#include "casseditor/cas_chooser_state.h"
 #include "catalogue/col_arrange.h"
 #include "dialogs/message_box.h"
 #include "filter/filter_search.h"
@@ -33,9 +34,12 @@ public:
     ColArrange colArrange;
     FilterSearch filterSearch;
     TraceLog& trace;
+    // The values the cassette editor shares with its callers for the program run (Bearbeiten, the
+    // chosen cassette and position, the cassette chosen last).
+    CasChooserState casChooser;
     // The mode the film and cassette editors are opened in (1 edit, 3 view, 4 new film, 5 new
-    // cassette, 6 and 7 position choice; 0 none).
-    int Bearbeiten = 0;
+    // cassette, 6 and 7 position choice; 0 none): the chooser's own, one value under two names.
+    int& Bearbeiten = casChooser.Bearbeiten;
 
     // The message-box door. The reference stays valid for the context's lifetime and always
     // reaches the implementation installed at the time of the call, so widgets may keep it.

@@ -331,6 +331,21 @@ TEST(Configuration, StorageMediaAndTheirSelection) {
     EXPECT_FALSE(e.data.StorageMediaList[8].Selected); // bit 8 is not in the mask
 }
 
+// Only 32 media have a storage-type bit: more added media in the file are left out.
+TEST(Configuration, AtMostThirtyTwoMedia) {
+    TempFolder dir;
+    const std::string ini = dir.file("Kassotek.INI");
+    std::string added;
+    for (int i = 0; i < 30; ++i)
+        added += "ZSM" + std::to_string(i) + "=Medium " + std::to_string(i) + "\r\n";
+    WriteBytes(ini,
+               Section("COMMON", "StorageTypeShow=-1\r\n") + Section("ZusaetzlicheSpeichermedien", added));
+    Config c;
+    ASSERT_TRUE(c.read(ini));
+    ASSERT_EQ(c.data.StorageMediaList.size(), 32u);
+    EXPECT_EQ(c.data.StorageMediaList[31], (TSelectableStr{"Medium 25", true, 32}));
+}
+
 TEST(Configuration, ApplyStorageTypeShowReachesThirtyTwoMedia) {
     Settings s;
     Collection c;

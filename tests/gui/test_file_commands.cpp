@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 #include <QToolButton>
 
@@ -211,6 +212,56 @@ private slots:
         g.t.dialogs.expect(Box::Error, "Fehler beim Laden: Datei " + g.file("weg.VD6") + " nicht gefunden!");
         g.open("weg.VD6");
         QCOMPARE(g.titles(), std::vector<std::string>{"Aus A"});
+    }
+
+    // Five entries, newest first; a file already listed keeps its place; a file that has gone is
+    // passed over; a file that fails to load says so.
+    void recentFiles() {
+        FileWindow f;
+        const char* names[] = {"1.VD6", "2.VD6", "3.VD6", "4.VD6", "5.VD6", "6.VD6"};
+        for (const char* name : names)
+            WriteDataFile(f.file(name), {MakeFilm(std::string("Aus ") + name)});
+        for (const char* name : names)
+            f.open(name);
+        const auto listed = [&f](std::initializer_list<const char*> expected) {
+            std::vector<std::string> files;
+            QStringList captions;
+            int n = 0;
+            for (const char* name : expected) {
+                files.push_back(f.file(name));
+                captions << QStringLiteral("&%1 ").arg(++n) + f.qfile(name);
+            }
+            QCOMPARE(f.t.ctx.settings.History, files);
+            QStringList shown;
+            for (QAction* item : f.w->historyItems())
+                shown << item->text();
+            QCOMPARE(shown, captions);
+        };
+        listed({"6.VD6", "5.VD6", "4.VD6", "3.VD6", "2.VD6"});
+        // Twelve fixed items, a separator, the five files.
+        QCOMPARE(f.w->Datei1->actions().size(), 18);
+
+        f.w->historyItems().at(3)->trigger();
+        QCOMPARE(f.titles(), std::vector<std::string>{"Aus 3.VD6"});
+        listed({"6.VD6", "5.VD6", "4.VD6", "3.VD6", "2.VD6"});
+        f.open("5.VD6");
+        listed({"6.VD6", "5.VD6", "4.VD6", "3.VD6", "2.VD6"});
+
+        std::filesystem::remove(f.file("4.VD6"));
+        f.w->historyItems().at(2)->trigger();
+        QCOMPARE(f.titles(), std::vector<std::string>{"Aus 5.VD6"});
+        QCOMPARE(f.t.ctx.collection.CurrentDataFile, f.file("5.VD6"));
+        listed({"6.VD6", "5.VD6", "4.VD6", "3.VD6", "2.VD6"});
+
+        WriteBytes(f.file("2.VD6"), "kaputt");
+        f.t.dialogs.expect(Box::Error, "Konnte Dateiformat NICHT erkennen!");
+        f.t.dialogs.expect(Box::Error, "Konnte " + f.file("2.VD6") + " nicht laden!");
+        f.w->historyItems().at(4)->trigger();
+        QVERIFY(!f.t.dialogs.pending());
+
+        // A path without a printable character never enters the list.
+        f.w->Add2History("  ");
+        listed({"6.VD6", "5.VD6", "4.VD6", "3.VD6", "2.VD6"});
     }
 
     void saveWritesTheOpenFileAndTheButtonsFollow() {

@@ -367,11 +367,11 @@ private slots:
             const char* command; // nullptr: the region-code box
             int mode;
         };
+        // The cells of the video film that open the cassette editor: test_cassette_commands.
         const Case cases[] = {
-            {1, 2, "CassetteBearbeitenClick", 1}, {1, 3, "CassetteBearbeitenClick", 6},
-            {2, 2, "FilmBearbeitenClick", 1},     {2, 3, "FilmBearbeitenClick", 1},
-            {2, 4, "FilmBearbeitenClick", 1},     {3, 4, nullptr, 0},
-            {3, 0, "FilmBearbeitenClick", 1},     {1, 1, "FilmBearbeitenClick", 1},
+            {2, 2, "FilmBearbeitenClick", 1}, {2, 3, "FilmBearbeitenClick", 1},
+            {2, 4, "FilmBearbeitenClick", 1}, {3, 4, nullptr, 0},
+            {3, 0, "FilmBearbeitenClick", 1}, {1, 1, "FilmBearbeitenClick", 1},
         };
         for (const bool enter : {false, true}) {
             for (const Case& k : cases) {

@@ -179,8 +179,14 @@ void ReadLists(const IniFile& ini, Settings& s, Collection& data, TraceLog& trac
                 data.RatingTexts.push_back(v);
     }
 
-    for (const auto& name : ini.sectionValues(AddedMedia))
+    for (const auto& name : ini.sectionValues(AddedMedia)) {
+        // A medium beyond the 32nd would have no storage-type bit: the list ends there.
+        if (StorageTypeOfMedium(static_cast<int>(data.StorageMediaList.size())) == 0) {
+            TraceLine("Ktk_Ini: ReadLists medium beyond the 32nd left out: " + name);
+            continue;
+        }
         data.StorageMediaList.push_back({name, true, static_cast<int32_t>(data.StorageMediaList.size() + 1)});
+    }
     ApplyStorageTypeShow(s, data);
 
     // Taken as they stand: no test for doubles or blank names here.

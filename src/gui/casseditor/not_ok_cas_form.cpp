@@ -2,6 +2,7 @@
 
 #include "cassettes/cassette_check.h"
 #include "dialogs/message_box.h"
+#include "help/help_window.h"
 #include "model/collection.h"
 #include "model/dialogs.h"
 #include "text/cp1252.h"
@@ -93,13 +94,15 @@ bool TNotOKCasForm::event(QEvent* e) {
     return handled;
 }
 
-bool UeberpruefenClick(const Collection& c, UserDialogs& ui, QWidget* parent) {
+bool UeberpruefenClick(const Collection& c, UserDialogs& ui, QWidget* parent, bool tellWhenNone) {
     TraceLine("Notokcas: UeberpruefenClick [ENTRY]");
     TNotOKCasForm form(c, ui, parent);
+    QObject::connect(&form, &TNotOKCasForm::helpRequested, &form,
+                     [&form] { HelpWindow::Show(HelpCassetteMenu, &form); });
     const bool found = form.ProblemsFound();
     if (found)
         form.exec();
-    else
+    else if (tellWhenNone)
         // The answer to a command the user gave: shown even while informative boxes are off.
         ui.notice(
             "Überprüfung der Cassettendaten durchgeführt!\r\nKeine unstimmigen Cassettendaten gefunden!"_cp);

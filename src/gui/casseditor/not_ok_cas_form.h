@@ -45,7 +45,9 @@ private:
 };
 
 // The command "Über&prüfung": checks all cassettes and shows the window modally only when it
-// found inconsistent ones; otherwise a message says that all are consistent. True when it found some.
-bool UeberpruefenClick(const Collection& c, UserDialogs& ui, QWidget* parent = nullptr);
+// found inconsistent ones; otherwise, when `tellWhenNone`, a message says that all are consistent
+// (the check at program start keeps quiet then). True when it found some.
+bool UeberpruefenClick(const Collection& c, UserDialogs& ui, QWidget* parent = nullptr,
+                       bool tellWhenNone = true);
 
 } // namespace kt

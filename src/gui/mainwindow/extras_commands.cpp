@@ -1,5 +1,8 @@
 #include "mainwindow/main_window.h"
 
+#include "app_context.h"
+#include "widgets/checked_combo_box.h"
+
 #include <QAction>
 #include <QToolButton>
 
@@ -7,6 +10,15 @@ namespace kt {
 
 void TKassotekMainWindow::OptionenProgrammClick() {
     NotYetAvailable("OptionenProgrammClick");
+    AdjustToProgramOptions();
+}
+
+void TKassotekMainWindow::AdjustToProgramOptions() {
+    const bool restore = ctx_.settings.AllowCasRestore;
+    RestaurierungSeparator->setVisible(restore);
+    RestaurierungderCassettendaten->setVisible(restore);
+    RestaurierungderCassettendaten->setEnabled(restore);
+    CheckedComboBoxShowStorageType->setEnabled(!ctx_.settings.OverrideStorageTypeShow);
 }
 
 void TKassotekMainWindow::Filtern_Suchen_und_SortierenClick() {

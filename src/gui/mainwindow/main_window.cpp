@@ -65,6 +65,7 @@ TKassotekMainWindow::TKassotekMainWindow(AppContext& ctx, QWidget* parent)
     SaveFileSpeedButton->setEnabled(false);
     AdjustSpeichermediumDependentElements_To_StorageTypeShow();
     Update_SortSpeedbuttons();
+    AdjustToProgramOptions();
     StatusBarRefresh();
 
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);

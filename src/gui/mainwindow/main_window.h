@@ -112,6 +112,9 @@ public:
     void AdjustSpeichermediumDependentElements_To_StorageTypeShow();
     void CheckedComboBoxShowStorageTypeChange();
     void DoSpeicherMediumAutoItemClick(QAction* item);
+    // StorageTypeShow, the media's Selected flags and the mirror items from the selector's marks:
+    // all four agree.
+    void StorageTypeShowFromSelector();
 
     // The six panels of the status bar.
     void StatusBarRefresh();
@@ -138,6 +141,8 @@ public:
     void FilmBearbeitenClick();
     void FilmAnsehenClick();
     void FilmLoeschenClick();
+    // The question before a film is deleted; true for "Ja".
+    bool DeleteAllowed(const std::string& title);
     // "&Cassette" (cassette_commands.cpp).
     void CassetteNeuanlegenClick();
     void CassetteBearbeitenClick();
@@ -145,6 +150,10 @@ public:
     void RestaurierungderCassettendatenClick();
     // "&Extras" (extras_commands.cpp).
     void OptionenProgrammClick();
+    // The switches of the options dialog for this run: the restoration item and its separator
+    // are there only with AllowCasRestore, the storage-medium selector only works without the
+    // override (OverrideStorageTypeShow).
+    void AdjustToProgramOptions();
     void Filtern_Suchen_und_SortierenClick();
     void ErsetzenMIClick();
     void Notizblock1Click();

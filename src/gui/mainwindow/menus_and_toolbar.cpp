@@ -154,10 +154,6 @@ void TKassotekMainWindow::buildFilmAndCassetteMenus() {
     RestaurierungderCassettendaten =
         addItem(Cassette1, "RestaurierungderCassettendaten",
                 QStringLiteral("&Restaurierung der Cassettendaten"), &W::RestaurierungderCassettendatenClick);
-    const bool restore = ctx_.settings.AllowCasRestore;
-    RestaurierungSeparator->setVisible(restore);
-    RestaurierungderCassettendaten->setVisible(restore);
-    RestaurierungderCassettendaten->setEnabled(restore);
 
     Kategorie1 = AddMenu(this, menuBar(), "Kategorie1", QStringLiteral("&Kategorie"));
     KategorieNeu1 = addItem(Kategorie1, "KategorieNeu1", QStringLiteral("&Neu"), &W::KategorieClick);

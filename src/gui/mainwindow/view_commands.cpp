@@ -1,6 +1,8 @@
 #include "mainwindow/main_window.h"
 
 #include "app_context.h"
+#include "filmlist/storage_media.h"
+#include "text/cp1252.h"
 #include "widgets/checked_combo_box.h"
 
 #include <QAction>
@@ -31,39 +33,66 @@ void TKassotekMainWindow::Update_SortSpeedbuttons() {
     sortButtons()[static_cast<std::size_t>(order)]->setChecked(true);
     sortItems()[static_cast<std::size_t>(order)]->setChecked(true);
 
-    const auto& media = ctx_.collection.StorageMediaList;
-    if (media.empty())
+    if (ctx_.collection.StorageMediaList.empty())
         return;
     TCheckedComboBox* selector = CheckedComboBoxShowStorageType;
+    const int32_t mask = ctx_.settings.StorageTypeShow;
     selector->Tag = 1;
-    const int shown = std::min<int>(static_cast<int>(media.size()), selector->Items().size());
-    for (int i = 0; i < shown && i < 32; ++i)
-        selector->SetItemChecked(i, (ctx_.settings.StorageTypeShow >> i) & 1);
+    // Marks go first, so that the text has its room for the new ones.
+    for (const bool checked : {false, true})
+        for (int i = 0; i < selector->Items().size(); ++i)
+            if (MediumChecked(mask, i) == checked)
+                selector->SetItemChecked(i, checked);
     selector->Tag = 0;
+    StorageTypeShowFromSelector();
+}
+
+void TKassotekMainWindow::StorageTypeShowFromSelector() {
+    const TCheckedComboBox* selector = CheckedComboBoxShowStorageType;
+    std::vector<bool> checked;
+    for (int i = 0; i < selector->Items().size(); ++i)
+        checked.push_back(selector->IsItemChecked(i));
+    TSpeichermedium& media = ctx_.collection.StorageMediaList;
+    int32_t mask = StorageTypeShowOfChecks(checked);
+    // A medium just added keeps its bit until the selector is rebuilt with it.
+    for (std::size_t i = checked.size(); i < media.size(); ++i)
+        mask |= ctx_.settings.StorageTypeShow & StorageTypeOfMedium(static_cast<int>(i));
+    SetStorageTypeShow(ctx_.settings.StorageTypeShow, media, mask);
+    const QList<QAction*> mirror = Anzeigenvon1->actions();
+    for (int i = 0; i < mirror.size(); ++i)
+        mirror[i]->setChecked(selector->IsItemChecked(i));
 }
 
 void TKassotekMainWindow::AdjustSpeichermediumDependentElements_To_StorageTypeShow() {
     TCheckedComboBox* selector = CheckedComboBoxShowStorageType;
-    const auto& media = ctx_.collection.StorageMediaList;
+    auto& media = ctx_.collection.StorageMediaList;
+    // The flags are the mask's, whoever touched them last.
+    SetStorageTypeShow(ctx_.settings.StorageTypeShow, media, ctx_.settings.StorageTypeShow);
+    // Only media with a bit of their own can be chosen.
+    int count = 0;
+    while (count < static_cast<int>(media.size()) && StorageTypeOfMedium(count) != 0)
+        ++count;
     selector->Tag = 1;
-    if (!media.empty()) {
+    if (count > 0) {
         QStringList names;
-        for (const auto& m : media)
-            names << FromCp(m.Name);
+        for (int i = 0; i < count; ++i)
+            names << FromCp(media[static_cast<std::size_t>(i)].Name);
         selector->setItems(names);
-        for (int i = 0; i < static_cast<int>(media.size()); ++i)
+        for (int i = 0; i < count; ++i)
             selector->SetItemChecked(i, media[static_cast<std::size_t>(i)].Selected);
+        // A mark the selector could not show is not a medium shown.
+        StorageTypeShowFromSelector();
     }
     for (QAction* item : Anzeigenvon1->actions()) {
         Anzeigenvon1->removeAction(item);
         delete item;
     }
-    for (int i = 0; i < static_cast<int>(media.size()); ++i) {
-        auto* item = new QAction(QString::number(i) + QLatin1Char(' ') +
-                                     FromCp(media[static_cast<std::size_t>(i)].Name),
-                                 Anzeigenvon1);
+    for (int i = 0; i < count; ++i) {
+        QString caption = FromCp(MediumItemCaption(i, media[static_cast<std::size_t>(i)].Name));
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        auto* item = new QAction(caption, Anzeigenvon1);
         item->setCheckable(true);
-        item->setChecked(media[static_cast<std::size_t>(i)].Selected);
+        item->setChecked(selector->IsItemChecked(i));
         connect(item, &QAction::triggered, this, [this, item] { DoSpeicherMediumAutoItemClick(item); });
         Anzeigenvon1->addAction(item);
     }
@@ -75,37 +104,22 @@ void TKassotekMainWindow::CheckedComboBoxShowStorageTypeChange() {
     if (selector->Tag == 1)
         return;
     traceCommand("CheckedComboBoxShowStorageTypeChange", true);
-    uint32_t mask = 0;
-    const int count = std::min<int>(selector->Items().size(), 32);
-    for (int i = 0; i < count; ++i)
-        if (selector->IsItemChecked(i))
-            mask |= 1u << i;
-    ctx_.settings.StorageTypeShow = static_cast<int32_t>(mask);
     // The media's flags follow the mask, so that a later rebuild of the selector shows the same marks.
-    auto& media = ctx_.collection.StorageMediaList;
-    for (int i = 0; i < static_cast<int>(media.size()); ++i)
-        media[static_cast<std::size_t>(i)].Selected = i < 32 && ((mask >> i) & 1u);
-    const QList<QAction*> mirror = Anzeigenvon1->actions();
-    for (int i = 0; i < mirror.size(); ++i)
-        mirror[i]->setChecked(selector->IsItemChecked(i));
+    StorageTypeShowFromSelector();
     Initialize_FilmStringGrid();
     Update_SortSpeedbuttons();
     SetAusgabeData();
-    traceCommand("CheckedComboBoxShowStorageTypeChange", false);
+    ctx_.trace.TraceLine("KtkMain: CheckedComboBoxShowStorageTypeChange [EXIT] StorageTypeShow=" +
+                         std::to_string(ctx_.settings.StorageTypeShow));
 }
 
 void TKassotekMainWindow::DoSpeicherMediumAutoItemClick(QAction* item) {
-    QString caption = item->text();
-    caption.remove(QLatin1Char('&'));
-    bool ok = false;
-    const int number = caption.section(QLatin1Char(' '), 0, 0).toInt(&ok);
-    auto& media = ctx_.collection.StorageMediaList;
-    if (!ok || number < 0 || number >= static_cast<int>(media.size()))
-        return;
-    auto& medium = media[static_cast<std::size_t>(number)];
-    medium.Selected = !medium.Selected;
-    item->setChecked(medium.Selected);
-    CheckedComboBoxShowStorageType->SetItemChecked(number, medium.Selected);
+    TCheckedComboBox* selector = CheckedComboBoxShowStorageType;
+    const int number = MediumNumberOfCaption(ToCp(item->text()));
+    if (number >= 0 && number < selector->Items().size())
+        // The selector's change event does the rest, the mirror's mark included.
+        selector->SetItemChecked(number, !selector->IsItemChecked(number));
+    item->setChecked(selector->IsItemChecked(number));
 }
 
 } // namespace kt

@@ -1,6 +1,7 @@
 #include "main_window_support.h"
 
 #include "filmlist/film_list.h"
+#include "mainwindow/film_string_grid.h"
 #include "persistence/film_data_file.h"
 #include "scripted_dialogs.h"
 #include "text/cp1252.h"
@@ -77,6 +78,40 @@ std::vector<std::string> ListedTitles(const FilmList& list) {
     for (int r = 1; r <= list.FilledRows(); ++r)
         titles.push_back(ToUtf8(std::string(list.Cell(r, 0))));
     return titles;
+}
+
+ListWindow::ListWindow(const std::function<void(Collection&)>& fill, int32_t storageTypeShow) {
+    fill(t.ctx.collection);
+    t.ctx.settings.StorageTypeShow = storageTypeShow;
+    w = std::make_unique<TKassotekMainWindow>(t.ctx);
+    w->resize(1100, 600);
+    w->show();
+    (void)QTest::qWaitForWindowExposed(w.get());
+    w->SetAusgabeData();
+}
+
+QString ListWindow::currentTitle() const {
+    return FromCp(std::string(w->filmList().Cell(w->FilmStringGrid->currentRow(), 0)));
+}
+
+QString ListWindow::actTitle() {
+    return FromCp(c().Film(c().ActFilm).FilmName.Strng);
+}
+
+void ListWindow::select(int row, int column) {
+    const QModelIndex at = w->FilmStringGrid->model()->index(row - 1, column);
+    w->FilmStringGrid->scrollTo(at);
+    QTest::mouseClick(w->FilmStringGrid->viewport(), Qt::LeftButton, {},
+                      w->FilmStringGrid->visualRect(at).center());
+    QCOMPARE(w->FilmStringGrid->currentRow(), row);
+    QCOMPARE(w->FilmStringGrid->currentColumn(), column);
+}
+
+void ListWindow::focus() {
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    w->FilmStringGrid->setFocus();
+    QTRY_VERIFY(w->FilmStringGrid->hasFocus());
 }
 
 } // namespace kt::test

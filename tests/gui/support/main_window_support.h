@@ -1,12 +1,16 @@
 #pragma once
 
+#include "gui_test.h"
 #include "mainwindow/data_file_dialogs.h"
+#include "mainwindow/main_window.h"
 #include "model/collection.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <deque>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,5 +55,21 @@ void WriteDataFile(const std::string& file, const std::vector<TFilmV26>& films,
 
 // The titles of the listed rows, in grid order.
 std::vector<std::string> ListedTitles(const FilmList& list);
+
+// A shown main window over a collection that `fill` makes in memory, the list built.
+struct ListWindow {
+    TestContext t;
+    std::unique_ptr<TKassotekMainWindow> w;
+
+    explicit ListWindow(const std::function<void(Collection&)>& fill, int32_t storageTypeShow = 63);
+    Collection& c() { return t.ctx.collection; }
+    std::vector<std::string> titles() const { return ListedTitles(w->filmList()); }
+    // The title in the current row, and the one of the current film.
+    QString currentTitle() const;
+    QString actTitle();
+    // Makes (row, column) the current cell as a click does.
+    void select(int row, int column = 1);
+    void focus();
+};
 
 } // namespace kt::test
