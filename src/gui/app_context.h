@@ -2,6 +2,7 @@
 
 #include "catalogue/col_arrange.h"
 #include "dialogs/message_box.h"
+#include "filmeditor/session_checks.h"
 #include "model/collection.h"
 #include "model/dialogs.h"
 #include "settings/settings.h"
@@ -18,6 +19,8 @@ class QWidget;
 
 namespace kt {
 
+class CassetteChooser;
+
 // The program-wide state the windows work on, and the doors through which they reach the user.
 // One instance per program run; tests make a fresh one per case.
 class AppContext {
@@ -31,6 +34,10 @@ public:
     Settings settings;
     ColArrange colArrange;
     TraceLog& trace;
+    // The film editor's checks the user switched on or off for this run.
+    FilmEditorSession filmEditorSession;
+    // Replaces the cassette editor as the film editor's cassette and position chooser (tests).
+    CassetteChooser* cassetteChooser = nullptr;
 
     // The message-box door. The reference stays valid for the context's lifetime and always
     // reaches the implementation installed at the time of the call, so widgets may keep it.

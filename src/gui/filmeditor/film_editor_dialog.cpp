@@ -1,0 +1,949 @@
+#include "filmeditor/film_editor_dialog.h"
+
+#include "app_context.h"
+#include "catalogue/value_texts.h"
+#include "filmeditor/cassette_chooser.h"
+#include "filmeditor/field_checks.h"
+#include "help/help_window.h"
+#include "text/cp1252.h"
+#include "widgets/radio_group.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace kt {
+
+using namespace literals;
+
+namespace {
+
+QString Amp(const std::string& cp) {
+    return FromCp(cp).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+QLabel* Label(QWidget* parent, const char* name, const QString& text = {}) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    return l;
+}
+
+QLineEdit* DigitEdit(QWidget* parent, const char* name, int digits) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QLatin1String(name));
+    e->setMaxLength(digits);
+    e->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,%1}").arg(digits)), e));
+    e->setFixedWidth(e->fontMetrics().horizontalAdvance(QString(digits + 1, QLatin1Char('0'))) + 14);
+    return e;
+}
+
+QComboBox* EditableCombo(QWidget* parent, const char* name) {
+    auto* c = new QComboBox(parent);
+    c->setObjectName(QLatin1String(name));
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    // Completion follows the dialog's own rules, not Qt's.
+    c->setCompleter(nullptr);
+    return c;
+}
+
+QPlainTextEdit* Memo(QWidget* parent, const char* name) {
+    auto* m = new QPlainTextEdit(parent);
+    m->setObjectName(QLatin1String(name));
+    m->setTabChangesFocus(true);
+    return m;
+}
+
+QGroupBox* Group(QWidget* parent, const char* name, const QString& title) {
+    auto* g = new QGroupBox(title, parent);
+    g->setObjectName(QLatin1String(name));
+    return g;
+}
+
+TRadioGroup* Radio(QWidget* parent, const char* name, const QString& title, const QStringList& items,
+                   int columns = 1) {
+    auto* r = new TRadioGroup(title, items, columns, parent);
+    r->setObjectName(QLatin1String(name));
+    return r;
+}
+
+} // namespace
+
+TFilmEigenschaftenDlg::TFilmEigenschaftenDlg(AppContext& ctx, int mode, QWidget* parent,
+                                             CassetteChooser* chooser)
+    : QDialog(parent), Bearbeiten(mode), ctx_(ctx) {
+    ctx_.trace.TraceLine("KtkFEd: FormCreate [ENTRY] Bearbeiten=" + std::to_string(mode));
+    if (chooser) {
+        chooser_ = chooser;
+    } else if (ctx_.cassetteChooser) {
+        chooser_ = ctx_.cassetteChooser;
+    } else {
+        ownChooser_ = MakeCassetteEditorChooser(ctx_);
+        chooser_ = ownChooser_.get();
+    }
+    setObjectName(QStringLiteral("FilmEigenschaftenDlg"));
+    setWindowTitle(QStringLiteral("Kassotek - Filmverwaltung"));
+    setModal(true);
+    SetHelpContext(this, HelpFilmEditor);
+
+    mainLayout_ = new QVBoxLayout(this);
+    mainLayout_->setContentsMargins(10, 10, 10, 10);
+    mainLayout_->setSpacing(8);
+    buildTop();
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    mainLayout_->addWidget(PageControl1, 1);
+    buildVideoPage();
+    buildFilmPage();
+    buildTechnicalPage();
+    buildPicturesPage();
+    buildButtons();
+
+    resetControls();
+    applyCatalogueLabels();
+    switch (Bearbeiten) {
+    case ModeEdit:
+        setWindowTitle(QStringLiteral("Kassotek: Film bearbeiten "));
+        break;
+    case ModeNew:
+        setWindowTitle(QStringLiteral("Kassotek: Film neu anlegen "));
+        ctx_.collection.ActFilm = 0;
+        break;
+    case ModeView:
+        setWindowTitle(QStringLiteral("Kassotek: Film ansehen "));
+        CancelBtn->setEnabled(false);
+        CancelBtn->hide();
+        OKBtn->setText(QStringLiteral("Ansehen der Filmdaten be&enden"));
+        buttonLayout_->removeWidget(OKBtn);
+        buttonLayout_->addWidget(OKBtn, 0, 1, Qt::AlignHCenter);
+        break;
+    default:
+        break;
+    }
+    CasCheckState = Bearbeiten == ModeNew ? CasNotChecked : CasFits;
+
+    for (QWidget* w : findChildren<QWidget*>())
+        if (w->focusPolicy() != Qt::NoFocus)
+            w->installEventFilter(this);
+    for (QWidget* w : {static_cast<QWidget*>(ComboBoxFilmName), static_cast<QWidget*>(FilmLengthMaskEdit),
+                       static_cast<QWidget*>(NettoLengthMaskEdit), static_cast<QWidget*>(JahrMaskEdit),
+                       static_cast<QWidget*>(CasNrMaskEdit)})
+        watchExit(w);
+    ComboBoxKategorie->lineEdit()->installEventFilter(this);
+    ComboBoxSpeichermedium->lineEdit()->installEventFilter(this);
+    resize(sizeHint().expandedTo(QSize(820, 600)));
+    ctx_.trace.TraceLine("KtkFEd: FormCreate [EXIT]");
+}
+
+TFilmEigenschaftenDlg::~TFilmEigenschaftenDlg() = default;
+
+void TFilmEigenschaftenDlg::buildTop() {
+    auto* top = new QGridLayout;
+    top->setHorizontalSpacing(8);
+    FilmNameLabel1 = Label(this, "FilmNameLabel1");
+    ComboBoxFilmName = EditableCombo(this, "ComboBoxFilmName");
+    ComboBoxFilmName->setMaxVisibleItems(20);
+    // With thousands of titles the box must not measure every item.
+    ComboBoxFilmName->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ComboBoxFilmName->setMinimumContentsLength(40);
+    if (auto* view = qobject_cast<QListView*>(ComboBoxFilmName->view()))
+        view->setUniformItemSizes(true);
+    FilmNameLabel1->setBuddy(ComboBoxFilmName);
+    Label9 = Label(this, "Label9");
+    ComboBoxSpeichermedium = EditableCombo(this, "ComboBoxSpeichermedium");
+    ComboBoxSpeichermedium->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ComboBoxSpeichermedium->setMinimumContentsLength(18);
+    Label9->setBuddy(ComboBoxSpeichermedium);
+    Label15 = Label(this, "Label15");
+    top->addWidget(FilmNameLabel1, 0, 0);
+    top->addWidget(ComboBoxFilmName, 0, 1, 1, 2);
+    top->addWidget(Label9, 1, 0);
+    top->addWidget(ComboBoxSpeichermedium, 1, 1);
+    top->addWidget(Label15, 1, 2);
+    top->setColumnStretch(2, 1);
+    mainLayout_->addLayout(top);
+}
+
+void TFilmEigenschaftenDlg::buildVideoPage() {
+    TabSheetCassette = new QWidget;
+    TabSheetCassette->setObjectName(QStringLiteral("TabSheetCassette"));
+    PageControl1->addTab(TabSheetCassette, QStringLiteral("&Video-Daten"));
+    auto* page = new QGridLayout(TabSheetCassette);
+    page->setContentsMargins(10, 10, 10, 10);
+    page->setHorizontalSpacing(12);
+
+    GroupBoxCassette = Group(TabSheetCassette, "GroupBoxCassette", QString());
+    auto* g = new QGridLayout(GroupBoxCassette);
+    cassetteLayout_ = g;
+    g->setHorizontalSpacing(6);
+    FilmLength1 = Label(GroupBoxCassette, "FilmLength1");
+    FilmLengthMaskEdit = DigitEdit(GroupBoxCassette, "FilmLengthMaskEdit", 3);
+    FilmLengthMaskEdit->setToolTip(QStringLiteral("Länge des Films in Minuten"));
+    FilmLength1->setBuddy(FilmLengthMaskEdit);
+    LabelMinInsgesamt = Label(GroupBoxCassette, "LabelMinInsgesamt");
+    NettoLengthMaskEdit = DigitEdit(GroupBoxCassette, "NettoLengthMaskEdit", 3);
+    LabelMinNetto = Label(GroupBoxCassette, "LabelMinNetto");
+    auto* lengths = new QHBoxLayout;
+    lengths->setSpacing(4);
+    lengths->addWidget(FilmLengthMaskEdit);
+    lengths->addWidget(LabelMinInsgesamt);
+    lengths->addWidget(NettoLengthMaskEdit);
+    lengths->addWidget(LabelMinNetto);
+    lengths->addStretch(1);
+    WerbungCheckBox = new QCheckBox(GroupBoxCassette);
+    WerbungCheckBox->setObjectName(QStringLiteral("WerbungCheckBox"));
+
+    Label2 = Label(GroupBoxCassette, "Label2");
+    CasNrMaskEdit = DigitEdit(GroupBoxCassette, "CasNrMaskEdit", 4);
+    Label2->setBuddy(CasNrMaskEdit);
+    CasNrBtn = new QPushButton(QStringLiteral("&Cassette auswählen"), GroupBoxCassette);
+    CasNrBtn->setObjectName(QStringLiteral("CasNrBtn"));
+    auto* number = new QHBoxLayout;
+    number->setSpacing(6);
+    number->addWidget(CasNrMaskEdit);
+    number->addWidget(CasNrBtn);
+    number->addWidget(Label15);
+    number->addStretch(1);
+    Label15->setParent(GroupBoxCassette);
+    Label15->setWordWrap(true);
+
+    LabelPosOnCas = Label(GroupBoxCassette, "LabelPosOnCas");
+    PosOnCasMaskEdit = DigitEdit(GroupBoxCassette, "PosOnCasMaskEdit", 3);
+    LabelPosOnCas->setBuddy(PosOnCasMaskEdit);
+    PosOnCasBtn = new QPushButton(QStringLiteral("&Position auf Cassette auswählen"), GroupBoxCassette);
+    PosOnCasBtn->setObjectName(QStringLiteral("PosOnCasBtn"));
+    auto* position = new QHBoxLayout;
+    position->setSpacing(6);
+    position->addWidget(PosOnCasMaskEdit);
+    position->addWidget(PosOnCasBtn);
+    position->addStretch(1);
+
+    AufzdatumLabel = Label(GroupBoxCassette, "AufzdatumLabel");
+    AufzeichnungsDateTimePicker = new QDateEdit(GroupBoxCassette);
+    AufzeichnungsDateTimePicker->setObjectName(QStringLiteral("AufzeichnungsDateTimePicker"));
+    AufzeichnungsDateTimePicker->setCalendarPopup(true);
+    AufzeichnungsDateTimePicker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    AufzeichnungsDateTimePicker->setDateRange(QDate(1753, 1, 1), QDate(9999, 12, 31));
+    AufzdatumLabel->setBuddy(AufzeichnungsDateTimePicker);
+    LabelAnzDVDs = Label(GroupBoxCassette, "LabelAnzDVDs");
+    ComboBoxAnzDVDs = EditableCombo(GroupBoxCassette, "ComboBoxAnzDVDs");
+    for (int i = 1; i <= 10; ++i)
+        ComboBoxAnzDVDs->addItem(QString::number(i));
+    ComboBoxAnzDVDs->lineEdit()->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,3}")), ComboBoxAnzDVDs));
+    ComboBoxAnzDVDs->setFixedWidth(CasNrMaskEdit->width() + 28);
+    LabelAnzDVDs->setBuddy(ComboBoxAnzDVDs);
+
+    g->addWidget(FilmLength1, 0, 0);
+    g->addLayout(lengths, 0, 1);
+    g->addWidget(WerbungCheckBox, 1, 1);
+    g->addWidget(Label2, 2, 0);
+    g->addLayout(number, 2, 1);
+    g->addWidget(LabelPosOnCas, 3, 0);
+    g->addLayout(position, 3, 1);
+    g->addWidget(AufzdatumLabel, 4, 0);
+    g->addWidget(AufzeichnungsDateTimePicker, 4, 1, Qt::AlignLeft);
+    g->addWidget(LabelAnzDVDs, 5, 0);
+    g->addWidget(ComboBoxAnzDVDs, 5, 1, Qt::AlignLeft);
+    g->setColumnStretch(1, 1);
+    g->setRowStretch(6, 1);
+
+    KarteRadioGroup = Radio(TabSheetCassette, "KarteRadioGroup", QStringLiteral(" Katalog-Karte "),
+                            {QStringLiteral("Karte vorhanden"), QStringLiteral("Karte nicht vorhanden"),
+                             QStringLiteral("Karte nicht geprüft")},
+                            3);
+
+    GroupBoxVerleihstatus =
+        Group(TabSheetCassette, "GroupBoxVerleihstatus", QStringLiteral(" Verleihstatus "));
+    auto* lend = new QVBoxLayout(GroupBoxVerleihstatus);
+    RadioGroupVerleihstatus = Radio(GroupBoxVerleihstatus, "RadioGroupVerleihstatus", QString(),
+                                    {QStringLiteral("&verliehen an"), QStringLiteral("&nicht verliehen")}, 2);
+    RadioGroupVerleihstatus->setFlat(true);
+    ComboBoxVerliehenAn = EditableCombo(GroupBoxVerleihstatus, "ComboBoxVerliehenAn");
+    LabelAnschrift = Label(GroupBoxVerleihstatus, "LabelAnschrift", QStringLiteral("Ans&chrift:"));
+    MemoAnschrift = Memo(GroupBoxVerleihstatus, "MemoAnschrift");
+    LabelAnschrift->setBuddy(MemoAnschrift);
+    MemoAnschrift->setFixedHeight(MemoAnschrift->fontMetrics().lineSpacing() * 4 + 12);
+    lend->addWidget(RadioGroupVerleihstatus);
+    lend->addWidget(ComboBoxVerliehenAn);
+    lend->addWidget(LabelAnschrift);
+    lend->addWidget(MemoAnschrift);
+
+    GroupBoxSprachen = Group(TabSheetCassette, "GroupBoxSprachen", QString());
+    auto* lang = new QVBoxLayout(GroupBoxSprachen);
+    CheckListBoxSprache = new QListWidget(GroupBoxSprachen);
+    CheckListBoxSprache->setObjectName(QStringLiteral("CheckListBoxSprache"));
+    for (const std::string& name : LanguageNames()) {
+        auto* item = new QListWidgetItem(FromCp(name), CheckListBoxSprache);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
+        item->setCheckState(Qt::Unchecked);
+    }
+    lang->addWidget(CheckListBoxSprache);
+
+    page->addWidget(GroupBoxCassette, 0, 0);
+    page->addWidget(KarteRadioGroup, 1, 0);
+    page->addWidget(GroupBoxVerleihstatus, 0, 1);
+    page->addWidget(GroupBoxSprachen, 1, 1, 2, 1);
+    page->setRowStretch(2, 1);
+    page->setColumnStretch(0, 3);
+    page->setColumnStretch(1, 2);
+}
+
+void TFilmEigenschaftenDlg::buildFilmPage() {
+    TabSheetFilm = new QWidget;
+    TabSheetFilm->setObjectName(QStringLiteral("TabSheetFilm"));
+    PageControl1->addTab(TabSheetFilm, QStringLiteral("Informationen zum &Film"));
+    auto* page = new QGridLayout(TabSheetFilm);
+    page->setContentsMargins(10, 10, 10, 10);
+    page->setHorizontalSpacing(12);
+
+    auto* left = new QVBoxLayout;
+    GroupBoxInhalt = Group(TabSheetFilm, "GroupBoxInhalt", QString());
+    auto* content = new QVBoxLayout(GroupBoxInhalt);
+    InhaltMemo = Memo(GroupBoxInhalt, "InhaltMemo");
+    content->addWidget(InhaltMemo);
+    StarsLabel = Label(TabSheetFilm, "StarsLabel");
+    MemoStars = Memo(TabSheetFilm, "MemoStars");
+    MemoStars->setFixedHeight(MemoStars->fontMetrics().lineSpacing() * 3 + 12);
+    StarsLabel->setBuddy(MemoStars);
+    GroupBoxBemerkung = Group(TabSheetFilm, "GroupBoxBemerkung", QString());
+    auto* remark = new QVBoxLayout(GroupBoxBemerkung);
+    BemerkungMemo = Memo(GroupBoxBemerkung, "BemerkungMemo");
+    remark->addWidget(BemerkungMemo);
+    left->addWidget(GroupBoxInhalt, 3);
+    left->addWidget(StarsLabel);
+    left->addWidget(MemoStars);
+    left->addWidget(GroupBoxBemerkung, 2);
+
+    auto* right = new QGridLayout;
+    right->setVerticalSpacing(6);
+    DirectorLabel = Label(TabSheetFilm, "DirectorLabel");
+    DirectorEdit = new QLineEdit(TabSheetFilm);
+    DirectorEdit->setObjectName(QStringLiteral("DirectorEdit"));
+    DirectorLabel->setBuddy(DirectorEdit);
+    CountryLabel = Label(TabSheetFilm, "CountryLabel");
+    CountryEdit = new QLineEdit(TabSheetFilm);
+    CountryEdit->setObjectName(QStringLiteral("CountryEdit"));
+    CountryEdit->setToolTip(QStringLiteral("Vier-Buchstaben-Kürzel für das Herstellungsland des Films"));
+    CountryEdit->setFixedWidth(CountryEdit->fontMetrics().horizontalAdvance(QStringLiteral("WWWWWW")) + 14);
+    CountryLabel->setBuddy(CountryEdit);
+    YearLabel = Label(TabSheetFilm, "YearLabel");
+    JahrMaskEdit = DigitEdit(TabSheetFilm, "JahrMaskEdit", 4);
+    YearLabel->setBuddy(JahrMaskEdit);
+    ZweikanaltonCheckBox = new QCheckBox(QStringLiteral("&Zweikanalton vorh."), TabSheetFilm);
+    ZweikanaltonCheckBox->setObjectName(QStringLiteral("ZweikanaltonCheckBox"));
+    Label8 = Label(TabSheetFilm, "Label8");
+    ComboBoxKategorie = EditableCombo(TabSheetFilm, "ComboBoxKategorie");
+    ComboBoxKategorie->setMaxVisibleItems(20);
+    Label8->setBuddy(ComboBoxKategorie);
+    QStringList ratings;
+    for (const std::string& r : ctx_.collection.RatingTexts)
+        ratings << Amp(r);
+    BewertungRadioGroup = Radio(TabSheetFilm, "BewertungRadioGroup", QString(), ratings, 2);
+    GroupBoxFSK = Group(TabSheetFilm, "GroupBoxFSK", QString());
+    auto* fsk = new QVBoxLayout(GroupBoxFSK);
+    ComboBoxFSK = new QComboBox(GroupBoxFSK);
+    ComboBoxFSK->setObjectName(QStringLiteral("ComboBoxFSK"));
+    ComboBoxFSK->addItem(QStringLiteral("nicht eingegeben"));
+    for (const std::string& f : FskNames())
+        ComboBoxFSK->addItem(FromCp(f));
+    fsk->addWidget(ComboBoxFSK);
+
+    right->addWidget(DirectorLabel, 0, 0);
+    right->addWidget(DirectorEdit, 0, 1);
+    right->addWidget(CountryLabel, 1, 0);
+    right->addWidget(CountryEdit, 1, 1, Qt::AlignLeft);
+    right->addWidget(YearLabel, 2, 0);
+    right->addWidget(JahrMaskEdit, 2, 1, Qt::AlignLeft);
+    right->addWidget(ZweikanaltonCheckBox, 3, 1);
+    right->addWidget(Label8, 4, 0);
+    right->addWidget(ComboBoxKategorie, 4, 1);
+    right->addWidget(BewertungRadioGroup, 5, 0, 1, 2);
+    right->addWidget(GroupBoxFSK, 6, 0, 1, 2);
+    right->setRowStretch(7, 1);
+    right->setColumnStretch(1, 1);
+
+    page->addLayout(left, 0, 0);
+    page->addLayout(right, 0, 1);
+    page->setColumnStretch(0, 3);
+    page->setColumnStretch(1, 2);
+}
+
+void TFilmEigenschaftenDlg::buildTechnicalPage() {
+    TabSheetTechnischeDaten = new QWidget;
+    TabSheetTechnischeDaten->setObjectName(QStringLiteral("TabSheetTechnischeDaten"));
+    PageControl1->addTab(TabSheetTechnischeDaten, QStringLiteral("&Technische Daten"));
+    auto* page = new QHBoxLayout(TabSheetTechnischeDaten);
+    page->setContentsMargins(10, 10, 10, 10);
+    page->setSpacing(12);
+    // Accelerators are unique within each group.
+    const QStringList sound = {
+        QStringLiteral("&nicht eingegeben"),
+        QStringLiteral("&Mono"),
+        QStringLiteral("&PCM/LPCM"),
+        QStringLiteral("Ste&reo"),
+        QStringLiteral("Dolby Surr&ound-ProLogic"),
+        QStringLiteral("Dolby Di&gital (AC-3)"),
+        QStringLiteral("Dolby Digital E&X"),
+        QStringLiteral("DT&S"),
+        QStringLiteral("&DTS-ES"),
+        QStringLiteral("T&HX"),
+    };
+    const QStringList picture = {
+        QStringLiteral("&nicht eingegeben"),    QStringLiteral(" 4:3 (Fernseh&bild)"),
+        QStringLiteral(" 4:3 (&anamorphic)"),   QStringLiteral(" 4:3 (&LB=Letterbox)"),
+        QStringLiteral(" 4:3 (&PS=Pan&&Scan)"), QStringLiteral("1&4:9"),
+        QStringLiteral("1&6:9 (Breitbild)"),
+    };
+    QStringList region;
+    const auto& regions = DvdRegionNames();
+    for (std::size_t i = 0; i < regions.size(); ++i)
+        region << (i == 0 ? QStringLiteral("&nicht eingegeben") : QLatin1Char('&') + Amp(regions[i]));
+    RadioGroupTon = Radio(TabSheetTechnischeDaten, "RadioGroupTon", QString(), sound);
+    RadioGroupBildformat = Radio(TabSheetTechnischeDaten, "RadioGroupBildformat", QString(), picture);
+    RadioGroupDVD_RegCode = Radio(TabSheetTechnischeDaten, "RadioGroupDVD_RegCode", QString(), region);
+    page->addWidget(RadioGroupTon, 2, Qt::AlignTop);
+    page->addWidget(RadioGroupBildformat, 2, Qt::AlignTop);
+    page->addWidget(RadioGroupDVD_RegCode, 4, Qt::AlignTop);
+}
+
+void TFilmEigenschaftenDlg::buildPicturesPage() {
+    TabSheetPictures = new QWidget;
+    TabSheetPictures->setObjectName(QStringLiteral("TabSheetPictures"));
+    PageControl1->addTab(TabSheetPictures, QStringLiteral("&Bilder"));
+    auto* page = new QHBoxLayout(TabSheetPictures);
+    page->setContentsMargins(10, 10, 10, 10);
+    page->setSpacing(12);
+
+    PageControl2 = new QTabWidget(TabSheetPictures);
+    PageControl2->setObjectName(QStringLiteral("PageControl2"));
+    for (int i = 0; i < MaxPics; ++i) {
+        const auto n = static_cast<std::size_t>(i);
+        auto* sheet = new QWidget;
+        sheet->setObjectName(QStringLiteral("TabSheetPicture%1").arg(i + 1));
+        auto* v = new QVBoxLayout(sheet);
+        ScrollBox[n] = new QScrollArea(sheet);
+        ScrollBox[n]->setObjectName(QStringLiteral("ScrollBox%1").arg(i + 1));
+        Image[n] = new QLabel;
+        Image[n]->setObjectName(QStringLiteral("Image%1").arg(i + 1));
+        Image[n]->setToolTip(QStringLiteral("Doppelklick öffnet großes Fenster"));
+        Image[n]->hide();
+        ScrollBox[n]->setWidget(Image[n]);
+        EditBildTitel[n] = new QLineEdit(sheet);
+        EditBildTitel[n]->setObjectName(QStringLiteral("EditBildTitel%1").arg(i + 1));
+        v->addWidget(ScrollBox[n], 1);
+        v->addWidget(EditBildTitel[n]);
+        TabSheetPicture[n] = sheet;
+        PageControl2->addTab(sheet,
+                             i < 9 ? QStringLiteral("Bild &%1").arg(i + 1) : QStringLiteral("Bild 1&0"));
+    }
+
+    auto* side = new QVBoxLayout;
+    LabelPicSize = Label(TabSheetPictures, "LabelPicSize");
+    GroupBoxAuswahl = Group(TabSheetPictures, "GroupBoxAuswahl", QStringLiteral(" Auswahl "));
+    auto* choose = new QVBoxLayout(GroupBoxAuswahl);
+    ButtonAddPic = new QPushButton(QStringLiteral("Bild &hinzufügen"), GroupBoxAuswahl);
+    ButtonAddPic->setObjectName(QStringLiteral("ButtonAddPic"));
+    ButtonAddPicAsLink = new QPushButton(QStringLiteral("Bild hinzufügen als &Link"), GroupBoxAuswahl);
+    ButtonAddPicAsLink->setObjectName(QStringLiteral("ButtonAddPicAsLink"));
+    ButtonDelPic = new QPushButton(QStringLiteral("Bild löschen"), GroupBoxAuswahl);
+    ButtonDelPic->setObjectName(QStringLiteral("ButtonDelPic"));
+    ButtonSavePic = new QPushButton(QStringLiteral("Bild speichern als"), GroupBoxAuswahl);
+    ButtonSavePic->setObjectName(QStringLiteral("ButtonSavePic"));
+    RadioGroupSavePicOpt =
+        Radio(GroupBoxAuswahl, "RadioGroupSavePicOpt", QStringLiteral(" Bild speichern ... "),
+              {QStringLiteral("in Daten-Datei"), QStringLiteral("als Link")});
+    RadioGroupSavePicOpt->setToolTip(ScreenText(
+        "die Bilddaten können gespeichert werden\r\n1.) in der Kassotek-Datendatei gespeichert;\r\nACHTUNG: "
+        "dadurch steigt die Dateigröße drastisch an!\r\n2.) als Verknüpfung/Link auf die Bilddatei; es "
+        "werden "
+        "also\r\nPfad und Dateiname gespeichert\r\nACHTUNG: das Bild MUSS sich dann an der angegebenen "
+        "Stelle "
+        "befinden!"_cp));
+    for (QPushButton* b : {ButtonAddPic, ButtonAddPicAsLink, ButtonDelPic, ButtonSavePic}) {
+        choose->addWidget(b);
+        connect(b, &QPushButton::clicked, this, &TFilmEigenschaftenDlg::notYetAvailable);
+    }
+    choose->addWidget(RadioGroupSavePicOpt);
+    LabelPicNote =
+        Label(TabSheetPictures, "LabelPicNote",
+              QStringLiteral("die Darstellung der Bilder kann via Optionen [Bilder] beeinflusst werden!"));
+    LabelPicNote->setWordWrap(true);
+    side->addWidget(LabelPicSize);
+    side->addWidget(GroupBoxAuswahl);
+    side->addWidget(LabelPicNote);
+    side->addStretch(1);
+
+    page->addWidget(PageControl2, 3);
+    page->addLayout(side, 1);
+}
+
+void TFilmEigenschaftenDlg::buildButtons() {
+    buttonLayout_ = new QGridLayout;
+    HelpBitBtn =
+        new QPushButton(style()->standardIcon(QStyle::SP_DialogHelpButton), QStringLiteral("&Hilfe"), this);
+    HelpBitBtn->setObjectName(QStringLiteral("HelpBitBtn"));
+    OKBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton),
+                            QStringLiteral("&Eintragungen in die Datenbank übernehmen"), this);
+    OKBtn->setObjectName(QStringLiteral("OKBtn"));
+    CancelBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
+                                QStringLiteral("&Abbruch, Daten nicht übernehmen"), this);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    // Leaving through these buttons does not run the checks of the field that had the focus.
+    CancelBtn->setFocusPolicy(Qt::TabFocus);
+    HelpBitBtn->setFocusPolicy(Qt::TabFocus);
+    for (QPushButton* b : {HelpBitBtn, OKBtn, CancelBtn})
+        b->setAutoDefault(false);
+    auto* right = new QHBoxLayout;
+    right->addWidget(OKBtn);
+    right->addWidget(CancelBtn);
+    buttonLayout_->addWidget(HelpBitBtn, 0, 0, Qt::AlignLeft);
+    buttonLayout_->addLayout(right, 0, 2, Qt::AlignRight);
+    buttonLayout_->setColumnStretch(0, 1);
+    buttonLayout_->setColumnStretch(1, 1);
+    buttonLayout_->setColumnStretch(2, 1);
+    mainLayout_->addLayout(buttonLayout_);
+
+    connect(OKBtn, &QPushButton::clicked, this, &TFilmEigenschaftenDlg::OKBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &TFilmEigenschaftenDlg::CancelBtnClick);
+    connect(HelpBitBtn, &QPushButton::clicked, this, [this] {
+        QWidget* focus = QApplication::focusWidget();
+        const int topic = focus && isAncestorOf(focus) ? HelpContextOf(focus) : HelpContextOf(this);
+        HelpWindow::Show(topic, this);
+    });
+    connect(CasNrBtn, &QPushButton::clicked, this, &TFilmEigenschaftenDlg::CasNrBtnClick);
+    connect(PosOnCasBtn, &QPushButton::clicked, this, &TFilmEigenschaftenDlg::PosOnCasBtnClick);
+    connect(WerbungCheckBox, &QCheckBox::clicked, this, &TFilmEigenschaftenDlg::WerbungCheckBoxClick);
+    connect(ComboBoxSpeichermedium, &QComboBox::editTextChanged, this, &TFilmEigenschaftenDlg::mediumChanged);
+    connect(FilmLengthMaskEdit, &QLineEdit::textChanged, this,
+            [this](const QString& text) { SuggestFilmLength = FieldNumber(ToCp(text)); });
+    connect(RadioGroupVerleihstatus, &TRadioGroup::clicked, this,
+            &TFilmEigenschaftenDlg::RadioGroupVerleihstatusClick);
+    connect(ComboBoxVerliehenAn, &QComboBox::editTextChanged, this,
+            &TFilmEigenschaftenDlg::ComboBoxVerliehenAnChange);
+    connect(AufzeichnungsDateTimePicker, &QDateEdit::dateChanged, this, [this] {
+        if (filling_)
+            return;
+        dateTouched_ = true;
+        AufzeichnungsDateTimePicker->setPalette(QPalette());
+        ctx_.collection.DataSaved = false;
+    });
+    // A viewer shows the stored check marks whatever is clicked.
+    for (QCheckBox* box : {ZweikanaltonCheckBox, WerbungCheckBox})
+        connect(box, &QCheckBox::toggled, this, [this, box] {
+            if (Bearbeiten != ModeView || filling_)
+                return;
+            const TFilmV26* f = storedFilm();
+            const bool stored = f && (box == WerbungCheckBox ? f->Commercials : f->TwoChannel);
+            const QSignalBlocker block(box);
+            box->setChecked(stored);
+        });
+}
+
+void TFilmEigenschaftenDlg::applyCatalogueLabels() {
+    const ColArrange& ca = ctx_.colArrange;
+    const auto label = [&](int n) { return FromCp(ca[n].EditLabel); };
+    FilmNameLabel1->setText(label(ColTitle));
+    FilmLength1->setText(label(ColLength));
+    Label2->setText(label(ColCasNr));
+    LabelPosOnCas->setText(label(ColPos));
+    Label8->setText(label(ColCategory));
+    DirectorLabel->setText(label(ColDirector));
+    CountryLabel->setText(label(ColCountry));
+    YearLabel->setText(label(ColYear));
+    ZweikanaltonCheckBox->setText(label(ColTwoChannel));
+    WerbungCheckBox->setText(label(ColCommercials));
+    BewertungRadioGroup->setTitle(label(ColRating));
+    KarteRadioGroup->setTitle(label(ColCard));
+    StarsLabel->setText(label(ColStars));
+    GroupBoxInhalt->setTitle(label(ColContent));
+    GroupBoxBemerkung->setTitle(label(ColRemark));
+    AufzdatumLabel->setText(label(ColRecDate));
+    GroupBoxSprachen->setTitle(label(ColLanguages));
+    GroupBoxVerleihstatus->setTitle(label(ColLentTo));
+    RadioGroupTon->setTitle(label(ColSound));
+    RadioGroupBildformat->setTitle(label(ColPicture));
+    GroupBoxFSK->setTitle(label(ColFsk));
+    RadioGroupDVD_RegCode->setTitle(label(ColRegion));
+    Label9->setText(label(ColStorage));
+    LabelAnzDVDs->setText(label(ColDiscs));
+    PageControl1->setTabText(PageControl1->indexOf(TabSheetPictures), label(ColPics));
+}
+
+void TFilmEigenschaftenDlg::resetControls() {
+    FilmNr = 0;
+    focusRequest_ = 0;
+    PicsChanged = TitlesChanged = RedrawNecessary = NewSpeicherMedium = false;
+    SelectedCas = SelectedCasNr = SelectedPos = 0;
+    for (int i = 0; i < MaxPics; ++i)
+        PageControl2->setTabVisible(i, false);
+    PageControl1->setCurrentIndex(0);
+    PageControl2->setCurrentIndex(0);
+    for (QLineEdit* e : findChildren<QLineEdit*>())
+        if (!qobject_cast<QComboBox*>(e->parentWidget()))
+            e->clear();
+    for (QPlainTextEdit* m : findChildren<QPlainTextEdit*>())
+        m->clear();
+    ComboBoxFilmName->setEditText(QString());
+    ComboBoxKategorie->setEditText(QString());
+    ComboBoxVerliehenAn->setEditText(QString());
+    KarteRadioGroup->setItemIndex(2);
+    BewertungRadioGroup->setItemIndex(-1);
+    RadioGroupTon->setItemIndex(0);
+    RadioGroupBildformat->setItemIndex(0);
+    RadioGroupDVD_RegCode->setItemIndex(0);
+    RadioGroupSavePicOpt->setItemIndex(0);
+    ComboBoxFSK->setCurrentIndex(0);
+    filling_ = true;
+    AufzeichnungsDateTimePicker->setDate(QDate::currentDate());
+    filling_ = false;
+    ComboBoxAnzDVDs->setEditText(QStringLiteral("1"));
+    CheckListBoxSprache->item(0)->setCheckState(Qt::Checked);
+    RadioGroupVerleihstatus->setItemIndex(LendNotLent);
+
+    // The media that a storage type can name: at most the first 32.
+    const TSpeichermedium& media = ctx_.collection.StorageMediaList;
+    for (std::size_t i = 0; i < media.size() && i < MaxStorageMedia; ++i)
+        ComboBoxSpeichermedium->addItem(FromCp(media[i].Name));
+    ComboBoxSpeichermedium->setCurrentIndex(0);
+
+    // The titles of all films, sorted, for picking a title that exists.
+    QStringList titles;
+    titles.reserve(ctx_.collection.AnzFilm());
+    for (const TFilmV26& f : ctx_.collection.films())
+        titles << FromCp(f.FilmName.Strng);
+    titles.sort(Qt::CaseInsensitive);
+    ComboBoxFilmName->addItems(titles);
+    ComboBoxFilmName->setEditText(QString());
+
+    // The borrowers ever entered, for every mode: a new film can be lent at once.
+    QStringList lenders;
+    for (const std::string& n : ctx_.collection.LenderNames)
+        lenders << FromCp(n);
+    lenders.sort(Qt::CaseInsensitive);
+    ComboBoxVerliehenAn->addItems(lenders);
+    ComboBoxVerliehenAn->setEditText(QString());
+}
+
+void TFilmEigenschaftenDlg::FillCategoryList() {
+    QStringList names;
+    for (const TSelectableStr& cat : ctx_.collection.CategoryList)
+        names << FromCp(cat.Name);
+    names.sort(Qt::CaseInsensitive);
+    const QString text = ComboBoxKategorie->currentText();
+    ComboBoxKategorie->clear();
+    ComboBoxKategorie->addItems(names);
+    ComboBoxKategorie->setEditText(text);
+}
+
+void TFilmEigenschaftenDlg::PreselectStorageMedium(int32_t lastStorageType) {
+    int index = 0;
+    for (int i = 0; i < ComboBoxSpeichermedium->count(); ++i)
+        if (StorageTypeOfMedium(i) == lastStorageType) {
+            index = i;
+            break;
+        }
+    ComboBoxSpeichermedium->setCurrentIndex(index);
+    ComboBoxSpeichermedium->setEditText(ComboBoxSpeichermedium->itemText(index));
+    mediumChanged();
+    PageControl1->setCurrentWidget(TabSheetCassette);
+}
+
+void TFilmEigenschaftenDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormActivate();
+}
+
+void TFilmEigenschaftenDlg::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && activatedOnce_)
+        FormActivate();
+}
+
+void TFilmEigenschaftenDlg::FormActivate() {
+    pictureButtons();
+    ApplyStorageMediumLayout();
+    LendingEnable();
+    if (!activatedOnce_) {
+        // The focus is placed once; later activations (after a message or the chooser) keep it.
+        activatedOnce_ = true;
+        focusRequested();
+    }
+}
+
+void TFilmEigenschaftenDlg::pictureButtons() {
+    const TFilmV26* f = storedFilm();
+    const int pics = f ? f->AnzPics() : 0;
+    ButtonAddPic->setEnabled(Bearbeiten == ModeNew || (Bearbeiten == ModeEdit && pics < MaxPics));
+    ButtonAddPicAsLink->setEnabled(ButtonAddPic->isEnabled());
+    ButtonDelPic->setEnabled(Bearbeiten == ModeEdit && pics > 0);
+}
+
+void TFilmEigenschaftenDlg::notYetAvailable() {
+    ctx_.dialogs().notice("Diese Funktion ist noch nicht verfügbar."_cp);
+}
+
+void TFilmEigenschaftenDlg::focusRequested() {
+    if (Bearbeiten == ModeView) {
+        OKBtn->setFocus();
+        return;
+    }
+    const int n = focusRequest_;
+    focusRequest_ = 0;
+    QWidget* target = ComboBoxFilmName;
+    if (n >= 1 && n <= 24) {
+        switch (n) {
+        case 1:
+        case 2:
+        case 3:
+        case 9:
+        case 11:
+        case 15:
+        case 16:
+        case 17:
+        case 23:
+            PageControl1->setCurrentWidget(TabSheetCassette);
+            break;
+        case 18:
+        case 19:
+        case 21:
+            PageControl1->setCurrentWidget(TabSheetTechnischeDaten);
+            break;
+        case 24:
+            PageControl1->setCurrentWidget(TabSheetPictures);
+            PageControl2->setCurrentIndex(0);
+            break;
+        case 22:
+            break;
+        default:
+            PageControl1->setCurrentWidget(TabSheetFilm);
+            break;
+        }
+        const bool cassette = SelectedMediumIndex() == 0;
+        QWidget* byAttribute[25] = {
+            nullptr,
+            FilmLengthMaskEdit,
+            cassette ? static_cast<QWidget*>(CasNrBtn) : CasNrMaskEdit,
+            cassette ? static_cast<QWidget*>(PosOnCasBtn) : ComboBoxAnzDVDs,
+            ComboBoxKategorie,
+            DirectorEdit,
+            CountryEdit,
+            JahrMaskEdit,
+            ZweikanaltonCheckBox,
+            WerbungCheckBox,
+            BewertungRadioGroup->focusTarget(),
+            KarteRadioGroup->focusTarget(),
+            MemoStars,
+            InhaltMemo,
+            BemerkungMemo,
+            AufzeichnungsDateTimePicker,
+            CheckListBoxSprache,
+            ComboBoxVerliehenAn,
+            RadioGroupTon->focusTarget(),
+            RadioGroupBildformat->focusTarget(),
+            ComboBoxFSK,
+            RadioGroupDVD_RegCode->focusTarget(),
+            ComboBoxSpeichermedium,
+            ComboBoxAnzDVDs,
+            TabSheetPicture[0],
+        };
+        QWidget* w = byAttribute[n];
+        // Hidden or disabled controls, and those on a hidden page, cannot take the focus.
+        if (w && w->isEnabled() && w->isVisibleTo(this) && w->focusPolicy() != Qt::NoFocus &&
+            (!PageControl1->isVisible() || w->isVisibleTo(PageControl1->currentWidget()) ||
+             !PageControl1->isAncestorOf(w)))
+            target = w;
+    }
+    target->setFocus(Qt::OtherFocusReason);
+}
+
+bool TFilmEigenschaftenDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+            !qobject_cast<QPlainTextEdit*>(watched) && !qobject_cast<QAbstractButton*>(watched)) {
+            auto* combo = qobject_cast<QComboBox*>(watched);
+            if (!combo || !combo->view()->isVisible()) {
+                enterKey();
+                return true;
+            }
+        }
+        if (watched == ComboBoxKategorie->lineEdit() || watched == ComboBoxSpeichermedium->lineEdit()) {
+            const QString text = key->text();
+            if (!text.isEmpty() && text.at(0).isPrint() &&
+                !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+                return completeTyping(watched == ComboBoxKategorie->lineEdit() ? ComboBoxKategorie
+                                                                               : ComboBoxSpeichermedium,
+                                      text);
+        }
+    } else if (event->type() == QEvent::FocusOut) {
+        onExit(watched, event);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool TFilmEigenschaftenDlg::completeTyping(QComboBox* box, const QString& key) {
+    QLineEdit* e = box->lineEdit();
+    const QString text = e->text();
+    QString typed;
+    if (e->hasSelectedText() && e->selectionStart() + e->selectedText().size() == text.size())
+        typed = text.left(e->selectionStart());
+    else if (!e->hasSelectedText() && e->cursorPosition() == text.size())
+        typed = text;
+    else
+        return false;
+    typed += key;
+    std::vector<std::string> items;
+    items.reserve(static_cast<std::size_t>(box->count()));
+    for (int i = 0; i < box->count(); ++i)
+        items.push_back(ToCp(box->itemText(i)));
+    const int i = CompletionIndex(items, ToCp(typed));
+    if (i < 0)
+        return false;
+    const QString item = box->itemText(i);
+    if (box == ComboBoxSpeichermedium)
+        box->setCurrentIndex(i);
+    box->setEditText(item);
+    e->setSelection(static_cast<int>(typed.size()), static_cast<int>(item.size() - typed.size()));
+    return true;
+}
+
+void TFilmEigenschaftenDlg::enterKey() {
+    focusNextChild();
+    for (int guard = 0; guard < 4 && qobject_cast<QTabBar*>(QApplication::focusWidget()); ++guard)
+        focusNextChild();
+    if (QApplication::focusWidget() != OKBtn || Bearbeiten == ModeView)
+        return;
+    // At the end of a page the next page begins (after the last, the first).
+    const int next = (PageControl1->currentIndex() + 1) % PageControl1->count();
+    PageControl1->setCurrentIndex(next);
+    QWidget* first = OKBtn;
+    if (next == 1)
+        first = ComboBoxKategorie;
+    else if (next == 2)
+        first = RadioGroupBildformat->focusTarget();
+    else if (next == 3)
+        for (QWidget* w : GroupBoxAuswahl->findChildren<QWidget*>())
+            if (w->isEnabled() && w->focusPolicy() != Qt::NoFocus) {
+                first = w;
+                break;
+            }
+    first->setFocus(Qt::TabFocusReason);
+}
+
+void TFilmEigenschaftenDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // No default button: Enter on a field walks on, on a button presses it.
+        if (auto* b = qobject_cast<QPushButton*>(QApplication::focusWidget()); b && isAncestorOf(b))
+            b->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TFilmEigenschaftenDlg::reject() {
+    // Escape and the close box leave without storing, whatever an earlier OK attempt decided.
+    CancelBtnClick();
+}
+
+void TFilmEigenschaftenDlg::CancelBtnClick() {
+    pendingExits_.clear();
+    Tag = CloseCancel;
+    QDialog::reject();
+}
+
+void TFilmEigenschaftenDlg::onExit(QObject* watched, QEvent* event) {
+    if (Bearbeiten == ModeView || !isVisible())
+        return;
+    QWidget* owner = nullptr;
+    for (QWidget* w : {static_cast<QWidget*>(ComboBoxFilmName), static_cast<QWidget*>(FilmLengthMaskEdit),
+                       static_cast<QWidget*>(NettoLengthMaskEdit), static_cast<QWidget*>(JahrMaskEdit),
+                       static_cast<QWidget*>(CasNrMaskEdit)})
+        if (watched == w || (w == ComboBoxFilmName && watched == ComboBoxFilmName->lineEdit()))
+            owner = w;
+    if (!owner)
+        return;
+    // Switching to a message box or a drop-down list does not leave the field.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        return;
+    QWidget* now = QApplication::focusWidget();
+    if (now && (now == owner || owner->isAncestorOf(now)))
+        return;
+    if (std::find(pendingExits_.begin(), pendingExits_.end(), owner) == pendingExits_.end())
+        pendingExits_.push_back(owner);
+    // The check runs from the event loop, after the focus change is complete.
+    if (!pendingScheduled_) {
+        pendingScheduled_ = true;
+        QTimer::singleShot(0, this, &TFilmEigenschaftenDlg::runPendingSoon);
+    }
+}
+
+void TFilmEigenschaftenDlg::runPendingSoon() {
+    pendingScheduled_ = false;
+    if (pendingExits_.empty())
+        return;
+    // While a mouse button is held the click is not finished; a button's click runs the checks.
+    if (QApplication::mouseButtons() != Qt::NoButton) {
+        pendingScheduled_ = true;
+        QTimer::singleShot(20, this, &TFilmEigenschaftenDlg::runPendingSoon);
+        return;
+    }
+    runPendingExits();
+}
+
+bool TFilmEigenschaftenDlg::runPendingExits() {
+    bool interrupted = false;
+    while (!pendingExits_.empty()) {
+        QWidget* w = pendingExits_.front();
+        pendingExits_.erase(pendingExits_.begin());
+        interrupted = runExit(w) || interrupted;
+    }
+    return interrupted;
+}
+
+bool TFilmEigenschaftenDlg::runExit(QWidget* w) {
+    if (w == ComboBoxFilmName)
+        return ComboBoxFilmNameExit();
+    if (w == FilmLengthMaskEdit)
+        return FilmLengthMaskEditExit();
+    if (w == NettoLengthMaskEdit)
+        return NettoLengthMaskEditExit();
+    if (w == JahrMaskEdit)
+        return JahrMaskEditExit();
+    if (w == CasNrMaskEdit)
+        return CasNrMaskEditExit();
+    return false;
+}
+
+void TFilmEigenschaftenDlg::watchExit(QWidget* w) {
+    w->installEventFilter(this);
+    if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit())
+        combo->lineEdit()->installEventFilter(this);
+}
+
+} // namespace kt
