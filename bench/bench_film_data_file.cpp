@@ -1,4 +1,5 @@
 // Load and save of a full collection (20000 films) in the tagged and in a fixed-record version.
+#include "film_generator.h"
 #include "model/collection.h"
 #include "model/dialogs.h"
 #include "persistence/film_data_file.h"
@@ -20,27 +21,8 @@ public:
     kt::Answer threeWay(const kt::ThreeWayQuestion&) override { return kt::Answer::Ok; }
 };
 
-kt::Collection Generated() {
-    kt::Collection c;
-    for (int i = 1; i <= kt::MaxFilms; ++i) {
-        kt::TFilmV26 f;
-        f.FilmNr = i;
-        f.FilmName.Strng = "Film Nummer " + std::to_string(i);
-        f.Category.Strng = "Kategorie " + std::to_string(i % 40);
-        f.Stars.Strng = "Erster Darsteller, Zweite Darstellerin, Dritter Darsteller";
-        f.Director.Strng = "Regie Person";
-        f.Content.Strng = std::string(300, 'x') + "\r\n" + std::string(200, 'y');
-        f.Remark.Strng = "Bemerkung";
-        f.Country.Strng = "D";
-        f.ProdYear = 1950 + i % 70, f.FilmLength = 90 + i % 60, f.CasNr = 1 + i % 700,
-        f.PosOnCas = 1 + i % 30;
-        f.StorageType = 1;
-        c.appendFilm(f);
-    }
-    for (int n = 1; n <= 700; ++n)
-        c.appendCassette({static_cast<uint16_t>(n), 240, 0, 0});
-    return c;
-}
+// The shared generated collection: 20000 films with cassettes, pictures and lent films.
+kt::Collection Generated() { return kt::bench::GenerateCollection(kt::MaxFilms); }
 
 std::string Folder() {
     const auto dir = std::filesystem::temp_directory_path() / "kt-bench";

@@ -68,6 +68,23 @@ bool ReadLoadOptions(const Options& opt, LoadOptions& load, std::string& error) 
     return true;
 }
 
+bool ParseLoadCommand(const Args& args, std::size_t files, std::vector<std::string> valued,
+                      std::vector<std::string> flags, Options& opt, LoadOptions& load, int& exit) {
+    valued.push_back("--as-version");
+    flags.push_back("--yes");
+    opt = Options(args, valued, flags);
+    std::string error = opt.error();
+    if (opt.ok() && opt.positional().size() != files)
+        error = "Falsche Anzahl Dateien. Siehe kassotek-tool --help.";
+    if (error.empty())
+        ReadLoadOptions(opt, load, error);
+    if (!error.empty()) {
+        exit = Fail(ExitUsage, error);
+        return false;
+    }
+    return true;
+}
+
 bool LoadCollection(Collection& c, const std::string& file, int asVersion, UserDialogs& ui) {
     const int fromName = VersionOfFileName(file);
     if (asVersion >= 0)

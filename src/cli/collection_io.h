@@ -5,6 +5,7 @@
 #include "tool.h"
 
 #include <string>
+#include <vector>
 
 namespace kt::cli {
 
@@ -30,6 +31,11 @@ struct LoadOptions {
 };
 // Reads --as-version and --yes; false with a German message for a wrong value.
 bool ReadLoadOptions(const Options& opt, LoadOptions& load, std::string& error);
+
+// Parses a command that loads files: `files` file names, --as-version, --yes and the command's
+// own options. On a usage error prints it, sets `exit` and returns false.
+bool ParseLoadCommand(const Args& args, std::size_t files, std::vector<std::string> valued,
+                      std::vector<std::string> flags, Options& opt, LoadOptions& load, int& exit);
 
 // Loads `file` as the Open command does: the data version from the version letter of its name
 // (or `asVersion` when it is 0 to 6), then the load with its questions. On failure prints

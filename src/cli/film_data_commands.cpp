@@ -11,26 +11,11 @@ namespace kt::cli {
 
 namespace {
 
-// Parses the arguments of a command that loads one file and takes `files` file names.
-bool LoadArgs(const Args& args, std::size_t files, Options& opt, LoadOptions& load, int& exit) {
-    opt = Options(args, {"--as-version"}, {"--yes"});
-    std::string error = opt.error();
-    if (opt.ok() && opt.positional().size() != files)
-        error = "Falsche Anzahl Dateien. Siehe kassotek-tool --help.";
-    if (error.empty())
-        ReadLoadOptions(opt, load, error);
-    if (!error.empty()) {
-        exit = Fail(ExitUsage, error);
-        return false;
-    }
-    return true;
-}
-
 int RunDump(const Args& args) {
     Options opt({}, {}, {});
     LoadOptions load;
     int exit = 0;
-    if (!LoadArgs(args, 1, opt, load, exit))
+    if (!ParseLoadCommand(args, 1, {}, {}, opt, load, exit))
         return exit;
     Collection c;
     ConsoleDialogs ui(load.yes);
@@ -44,7 +29,7 @@ int RunConvert(const Args& args) {
     Options opt({}, {}, {});
     LoadOptions load;
     int exit = 0;
-    if (!LoadArgs(args, 2, opt, load, exit))
+    if (!ParseLoadCommand(args, 2, {}, {}, opt, load, exit))
         return exit;
     Collection c;
     ConsoleDialogs loadUi(load.yes);

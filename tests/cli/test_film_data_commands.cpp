@@ -1,5 +1,5 @@
 #include "../core/persist_support.h"
-#include "tool_run.h"
+#include "run_tool.h"
 
 #include <nlohmann/json.hpp>
 
@@ -28,8 +28,8 @@ std::string CopySample(const TempFolder& dir, const std::string& ext) {
 
 TEST(ToolDump, PrintsEveryFieldOfTheCollection) {
     TempFolder dir;
-    const auto r = RunTool({"dump", CopySample(dir, ".VD6")}, dir.path());
-    ASSERT_EQ(r.exit, 0) << r.err;
+    const auto r = RunTool({"dump", CopySample(dir, ".VD6")});
+    ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.err, "");
     const json doc = json::parse(r.out);
     EXPECT_EQ(doc["dataVersion"], "2.6");
@@ -77,8 +77,8 @@ TEST(ToolDump, PrintsEveryFieldOfTheCollection) {
 TEST(ToolDump, TheVersionQuestionIsAnsweredNoUnlessYesIsGiven) {
     TempFolder dir;
     const std::string file = CopySample(dir, ".VD4");
-    auto r = RunTool({"dump", file}, dir.path());
-    EXPECT_EQ(r.exit, 1);
+    auto r = RunTool({"dump", file});
+    EXPECT_EQ(r.code, 1);
     EXPECT_NE(
         r.err.find("Frage: Programmversion (2.6) entspricht nicht der eingestellten Datenversion (2.4)!"),
         std::string::npos)
@@ -86,32 +86,32 @@ TEST(ToolDump, TheVersionQuestionIsAnsweredNoUnlessYesIsGiven) {
     EXPECT_NE(r.err.find("Fehler beim Laden: Fehlernr. (0) unbekannt!"), std::string::npos) << r.err;
     EXPECT_EQ(r.out, "");
 
-    r = RunTool({"dump", file, "--yes"}, dir.path());
-    ASSERT_EQ(r.exit, 0) << r.err;
+    r = RunTool({"dump", file, "--yes"});
+    ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(json::parse(r.out)["dataVersion"], "2.4");
 }
 
 TEST(ToolDump, TheVersionComesFromTheNameOrFromAsVersion) {
     TempFolder dir;
     kt::test::WriteBytes(dir.file("alt.bin"), ReadBytes(SampleFile(".VD2")));
-    auto r = RunTool({"dump", dir.file("alt.bin"), "--yes"}, dir.path());
-    EXPECT_EQ(r.exit, 1);
+    auto r = RunTool({"dump", dir.file("alt.bin"), "--yes"});
+    EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("Die Cassetten-Daten-Datei"), std::string::npos) << "the warning goes to stderr";
     EXPECT_NE(r.err.find("Konnte Dateiformat NICHT erkennen!"), std::string::npos) << r.err;
 
-    r = RunTool({"dump", dir.file("alt.bin"), "--as-version", "2", "--yes"}, dir.path());
-    ASSERT_EQ(r.exit, 0) << r.err;
+    r = RunTool({"dump", dir.file("alt.bin"), "--as-version", "2", "--yes"});
+    ASSERT_EQ(r.code, 0) << r.err;
     const json doc = json::parse(r.out);
     EXPECT_EQ(doc["dataVersion"], "2.2");
     EXPECT_EQ(doc["films"][0]["Country"], "Deut");
     EXPECT_EQ(doc["films"][0]["AnzPics"], 0);
 
-    r = RunTool({"dump", dir.file("fehlt.VD6")}, dir.path());
-    EXPECT_EQ(r.exit, 1);
+    r = RunTool({"dump", dir.file("fehlt.VD6")});
+    EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("Fehler beim Laden: Datei " + dir.file("fehlt.VD6") + " nicht gefunden!"),
               std::string::npos);
-    EXPECT_EQ(RunTool({"dump", dir.file("alt.bin"), "--as-version", "9"}, dir.path()).exit, 2);
-    EXPECT_EQ(RunTool({"dump"}, dir.path()).exit, 2);
+    EXPECT_EQ(RunTool({"dump", dir.file("alt.bin"), "--as-version", "9"}).code, 2);
+    EXPECT_EQ(RunTool({"dump"}).code, 2);
 }
 
 TEST(ToolConvert, WritesTheVersionOfTheOutputNameWithItsCompanions) {
@@ -124,8 +124,8 @@ TEST(ToolConvert, WritesTheVersionOfTheOutputNameWithItsCompanions) {
     for (const auto& tc : cases) {
         SCOPED_TRACE(tc.ext);
         TempFolder out;
-        const auto r = RunTool({"convert", in, out.file(std::string("Neu") + tc.ext)}, dir.path());
-        ASSERT_EQ(r.exit, 0) << r.err;
+        const auto r = RunTool({"convert", in, out.file(std::string("Neu") + tc.ext)});
+        ASSERT_EQ(r.code, 0) << r.err;
         EXPECT_EQ(r.err.find("übertragen werden?") != std::string::npos, tc.questions) << r.err;
         EXPECT_EQ(ReadBytes(out.file(std::string("Neu") + tc.ext)), ReadBytes(SampleFile(tc.ext)));
         EXPECT_EQ(ReadBytes(out.file("Neu.CDT")), ReadBytes(SampleFile(".CDT")));
@@ -139,34 +139,34 @@ TEST(ToolConvert, RefusalsGiveExitOneWithTheReason) {
     TempFolder dir;
     const std::string in = CopySample(dir, ".VD6");
     kt::test::WriteBytes(dir.file("da.VD5"), "alt");
-    auto r = RunTool({"convert", in, dir.file("da.VD5")}, dir.path());
-    EXPECT_EQ(r.exit, 1);
+    auto r = RunTool({"convert", in, dir.file("da.VD5")});
+    EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("Eine Datei dieses Formats besteht offensichtlich schon!"), std::string::npos)
         << r.err;
     EXPECT_EQ(ReadBytes(dir.file("da.VD5")), "alt");
 
-    r = RunTool({"convert", in, dir.file("x.txt")}, dir.path());
-    EXPECT_EQ(r.exit, 1);
+    r = RunTool({"convert", in, dir.file("x.txt")});
+    EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("enthält nicht den Standardsuffix \"VDx\"!"), std::string::npos) << r.err;
 
-    r = RunTool({"convert", in, dir.file("fehlt/x.VD6")}, dir.path());
-    EXPECT_EQ(r.exit, 1);
+    r = RunTool({"convert", in, dir.file("fehlt/x.VD6")});
+    EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("Fehler beim Speichern der Daten in " + dir.file("fehlt/x.VD6")), std::string::npos)
         << r.err;
 }
 
 TEST(ToolCreate, BuildsTheSampleFilesFromTheirDocument) {
     TempFolder dir;
-    auto r = RunTool({"create", SampleJson, dir.file("Sammlung.VD6")}, dir.path());
-    ASSERT_EQ(r.exit, 0) << r.err;
+    auto r = RunTool({"create", SampleJson, dir.file("Sammlung.VD6")});
+    ASSERT_EQ(r.code, 0) << r.err;
     for (const char* ext : {".VD6", ".CDT", ".LNA", ".LAD"})
         EXPECT_EQ(ReadBytes(dir.file(std::string("Sammlung") + ext)), ReadBytes(SampleFile(ext))) << ext;
 
     kt::test::WriteBytes(dir.file("kaputt.json"), "{\"films\": [ {\"FilmName\": 7} ]}");
-    r = RunTool({"create", dir.file("kaputt.json"), dir.file("k.VD6")}, dir.path());
-    EXPECT_EQ(r.exit, 1);
+    r = RunTool({"create", dir.file("kaputt.json"), dir.file("k.VD6")});
+    EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("Fehler in der JSON-Datei"), std::string::npos);
     kt::test::WriteBytes(dir.file("bild.json"), "{\"films\": [ {\"Pics\": [{\"PicDataBase64\": \"*\"}]} ]}");
-    EXPECT_EQ(RunTool({"create", dir.file("bild.json"), dir.file("k.VD6")}, dir.path()).exit, 1);
+    EXPECT_EQ(RunTool({"create", dir.file("bild.json"), dir.file("k.VD6")}).code, 1);
     EXPECT_FALSE(std::filesystem::exists(dir.file("k.VD6")));
 }

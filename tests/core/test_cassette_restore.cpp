@@ -2,6 +2,7 @@
 #include "cassettes/cassette_check.h"
 #include "cassettes/cassette_restore.h"
 #include "model/dialogs.h"
+#include "text/cp1252.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 
 using namespace kt;
 using namespace kt::test;
+using namespace kt::literals;
 
 namespace {
 
@@ -119,7 +121,7 @@ TEST(CassetteRestore, ProgressTexts) {
     EXPECT_EQ(progress.starts[0].max, 4);
     EXPECT_EQ(progress.starts[1].text, "Analyse der Filmdaten: Bestimmung der Details der Cassetten ");
     EXPECT_EQ(progress.starts[1].max, 4);
-    EXPECT_EQ(progress.starts[2].text, "Analyse der Filmdaten: Bestimmung der Gesamtlänge der Cassetten ");
+    EXPECT_EQ(progress.starts[2].text, "Analyse der Filmdaten: Bestimmung der Gesamtlänge der Cassetten "_cp);
     EXPECT_EQ(progress.starts[2].max, 5);
     EXPECT_EQ(progress.steps, 4 + 4 + 5);
     EXPECT_EQ(progress.lastStep, 5);

@@ -55,7 +55,7 @@ TEST(NetworkLock, TheFirstLoadCreatesTheSemaphoreFileAndTheSameMarkerIsAllowed) 
     ASSERT_TRUE(Load_Video_Data(c, dir.file("Filme.VD6"), errorText, ui, p));
     EXPECT_EQ(test::ReadBytes(dir.file("Filme.SEM")), OwnSemaphore);
     EXPECT_EQ(Trace().WriteMasterAlways, 2);
-    EXPECT_EQ(c.NetLock.SemDir, dir.path() + "/");
+    EXPECT_EQ(c.NetLock.SemDir, dir.path());
     EXPECT_NE(c.NetLock.NetSemTime, -1.0);
 
     // Another computer running this program writes the same marker and may go on.

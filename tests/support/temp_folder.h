@@ -1,11 +1,13 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace kt::test {
 
@@ -30,6 +32,14 @@ public:
     // The folder itself ends in "/", as the program's folder paths do.
     std::string path() const { return path_.string() + "/"; }
     std::string file(const std::string& name) const { return (path_ / name).string(); }
+    // The names of the files in the folder, sorted.
+    std::vector<std::string> names() const {
+        std::vector<std::string> out;
+        for (const auto& e : std::filesystem::directory_iterator(path_))
+            out.push_back(e.path().filename().string());
+        std::sort(out.begin(), out.end());
+        return out;
+    }
 
 private:
     std::filesystem::path path_;

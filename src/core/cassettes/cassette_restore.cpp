@@ -71,7 +71,7 @@ bool RestoreCassetteData(Collection& c, int defaultLength, Progress& progress) {
             progress.step(i + 1);
         }
 
-        progress.start("Analyse der Filmdaten: Bestimmung der Gesamtlänge der Cassetten ", anzCas);
+        progress.start("Analyse der Filmdaten: Bestimmung der Gesamtlänge der Cassetten "_cp, anzCas);
         for (int i = 1; i <= anzCas; ++i) {
             TCasRec& cas = rebuilt[static_cast<std::size_t>(i - 1)];
             const long long s = sum[static_cast<std::size_t>(i)];

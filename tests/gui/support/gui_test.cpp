@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
+#include <QPointer>
 #include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
@@ -50,7 +52,15 @@ void WhenShown(std::function<QWidget*()> find, std::function<void(QWidget*)> act
         if (QWidget* w = find(); w && w->isVisible()) {
             timer->stop();
             timer->deleteLater();
+            QPointer<QWidget> guard(w);
             action(w);
+            // A failed check inside the action must not leave the test waiting in exec() for ever.
+            if (QTest::currentTestFailed() && guard && guard->isVisible()) {
+                if (auto* dialog = qobject_cast<QDialog*>(guard.data()))
+                    dialog->reject();
+                else
+                    guard->close();
+            }
         } else if (clock->elapsed() > timeoutMs) {
             timer->stop();
             timer->deleteLater();
