@@ -1,5 +1,6 @@
 #pragma once
 
+#include "casseditor/cas_chooser_state.h"
 #include "catalogue/col_arrange.h"
 #include "dialogs/message_box.h"
 #include "filmeditor/session_checks.h"
@@ -34,6 +35,9 @@ public:
     Settings settings;
     ColArrange colArrange;
     TraceLog& trace;
+    // The values the cassette editor shares with its callers for the program run (Bearbeiten, the
+    // chosen cassette and position, the cassette chosen last).
+    CasChooserState casChooser;
     // The film editor's checks the user switched on or off for this run.
     FilmEditorSession filmEditorSession;
     // Replaces the cassette editor as the film editor's cassette and position chooser (tests).

@@ -114,6 +114,9 @@ TEST(FilmEditorFields, EditedLengthOfAFilmOnItsTape) {
             << k.slot << " " << k.newLength;
     EXPECT_EQ(CheckEditedLength(c, dvd, 500), LengthRefusal::None);
     EXPECT_NE(LengthRefusalText(LengthRefusal::FilmsBehind).find("VERGRÖßERT"_cp), std::string::npos);
+    EXPECT_EQ(NetLengthText(false),
+              "Netto-Filmlänge kann nicht größer als Gesamtfilmlänge sein!\r\nNetto-Filmlänge "
+              "wird gelöscht!\r\n\r\nBitte, geben Sie ihn noch einmal ein!"_cp);
 }
 
 TEST(FilmEditorFields, UnrealisticYears) {

@@ -108,7 +108,7 @@ std::string LengthRefusalText(LengthRefusal refusal) {
 
 std::string NetLengthText(bool totalEmptied) {
     return "Netto-Filmlänge kann nicht größer als Gesamtfilmlänge sein!\r\n"_cp +
-           (totalEmptied ? "Gesamt-Filmlänge" : "Netto-Filmlänge") + " wird gelöscht!"_cp + RetypeTail;
+           (totalEmptied ? "Gesamt-Filmlänge"_cp : "Netto-Filmlänge"_cp) + " wird gelöscht!"_cp + RetypeTail;
 }
 
 std::string YearQuestion(const std::string& yearText, int currentYear) {

@@ -13,7 +13,9 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDateEdit>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -96,6 +98,13 @@ void TFilmEigenschaftenDlg::ApplyStorageMediumLayout() {
                                        : QStringLiteral("Nummerierung ist unabhängig vom Cassetten-Modus!"));
     // The position exists on a tape only; without its field the label stays empty.
     LabelPosOnCas->setText(cassette ? QStringLiteral("Position auf Cassette: ") : QString());
+    // Off the tape the label takes the place of the cassette button, so no empty line remains.
+    cassetteLayout_->removeWidget(LabelPosOnCas);
+    numberRow_->removeWidget(LabelPosOnCas);
+    if (cassette)
+        cassetteLayout_->addWidget(LabelPosOnCas, 3, 0);
+    else
+        numberRow_->insertWidget(numberRow_->indexOf(CasNrBtn) + 1, LabelPosOnCas);
     LabelPosOnCas->setVisible(i < 3 || i > 5);
     if (viewLocked_)
         applyViewLock();

@@ -154,7 +154,7 @@ TFilmEigenschaftenDlg::TFilmEigenschaftenDlg(AppContext& ctx, int mode, QWidget*
         watchExit(w);
     ComboBoxKategorie->lineEdit()->installEventFilter(this);
     ComboBoxSpeichermedium->lineEdit()->installEventFilter(this);
-    resize(sizeHint().expandedTo(QSize(820, 600)));
+    resize(QSize(860, 590).expandedTo(minimumSizeHint()));
     ctx_.trace.TraceLine("KtkFEd: FormCreate [EXIT]");
 }
 
@@ -182,7 +182,6 @@ void TFilmEigenschaftenDlg::buildTop() {
     top->addWidget(ComboBoxFilmName, 0, 1, 1, 2);
     top->addWidget(Label9, 1, 0);
     top->addWidget(ComboBoxSpeichermedium, 1, 1);
-    top->addWidget(Label15, 1, 2);
     top->setColumnStretch(2, 1);
     mainLayout_->addLayout(top);
 }
@@ -222,13 +221,13 @@ void TFilmEigenschaftenDlg::buildVideoPage() {
     CasNrBtn = new QPushButton(QStringLiteral("&Cassette auswählen"), GroupBoxCassette);
     CasNrBtn->setObjectName(QStringLiteral("CasNrBtn"));
     auto* number = new QHBoxLayout;
+    numberRow_ = number;
     number->setSpacing(6);
     number->addWidget(CasNrMaskEdit);
     number->addWidget(CasNrBtn);
+    Label15->setParent(GroupBoxCassette);
     number->addWidget(Label15);
     number->addStretch(1);
-    Label15->setParent(GroupBoxCassette);
-    Label15->setWordWrap(true);
 
     LabelPosOnCas = Label(GroupBoxCassette, "LabelPosOnCas");
     PosOnCasMaskEdit = DigitEdit(GroupBoxCassette, "PosOnCasMaskEdit", 3);
@@ -286,28 +285,39 @@ void TFilmEigenschaftenDlg::buildVideoPage() {
     LabelAnschrift = Label(GroupBoxVerleihstatus, "LabelAnschrift", QStringLiteral("Ans&chrift:"));
     MemoAnschrift = Memo(GroupBoxVerleihstatus, "MemoAnschrift");
     LabelAnschrift->setBuddy(MemoAnschrift);
-    MemoAnschrift->setFixedHeight(MemoAnschrift->fontMetrics().lineSpacing() * 4 + 12);
+    MemoAnschrift->setFixedHeight(MemoAnschrift->fontMetrics().lineSpacing() * 5 + 14);
     lend->addWidget(RadioGroupVerleihstatus);
     lend->addWidget(ComboBoxVerliehenAn);
     lend->addWidget(LabelAnschrift);
     lend->addWidget(MemoAnschrift);
+    lend->addStretch(1);
 
     GroupBoxSprachen = Group(TabSheetCassette, "GroupBoxSprachen", QString());
     auto* lang = new QVBoxLayout(GroupBoxSprachen);
     CheckListBoxSprache = new QListWidget(GroupBoxSprachen);
     CheckListBoxSprache->setObjectName(QStringLiteral("CheckListBoxSprache"));
+    // Six columns of languages side by side keep the list to three lines.
+    CheckListBoxSprache->setFlow(QListView::LeftToRight);
+    CheckListBoxSprache->setWrapping(true);
+    CheckListBoxSprache->setResizeMode(QListView::Adjust);
+    int widest = 0;
     for (const std::string& name : LanguageNames()) {
         auto* item = new QListWidgetItem(FromCp(name), CheckListBoxSprache);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
         item->setCheckState(Qt::Unchecked);
+        widest = std::max(widest, CheckListBoxSprache->fontMetrics().horizontalAdvance(item->text()));
     }
+    const int line = CheckListBoxSprache->fontMetrics().height() + 6;
+    CheckListBoxSprache->setGridSize(QSize(widest + 44, line));
+    CheckListBoxSprache->setMinimumWidth(6 * (widest + 44) + 24);
+    CheckListBoxSprache->setFixedHeight(3 * line + 10);
     lang->addWidget(CheckListBoxSprache);
 
     page->addWidget(GroupBoxCassette, 0, 0);
     page->addWidget(KarteRadioGroup, 1, 0);
-    page->addWidget(GroupBoxVerleihstatus, 0, 1);
-    page->addWidget(GroupBoxSprachen, 1, 1, 2, 1);
-    page->setRowStretch(2, 1);
+    page->addWidget(GroupBoxVerleihstatus, 0, 1, 2, 1);
+    page->addWidget(GroupBoxSprachen, 2, 0, 1, 2);
+    page->setRowStretch(3, 1);
     page->setColumnStretch(0, 3);
     page->setColumnStretch(1, 2);
 }
@@ -320,26 +330,9 @@ void TFilmEigenschaftenDlg::buildFilmPage() {
     page->setContentsMargins(10, 10, 10, 10);
     page->setHorizontalSpacing(12);
 
-    auto* left = new QVBoxLayout;
-    GroupBoxInhalt = Group(TabSheetFilm, "GroupBoxInhalt", QString());
-    auto* content = new QVBoxLayout(GroupBoxInhalt);
-    InhaltMemo = Memo(GroupBoxInhalt, "InhaltMemo");
-    content->addWidget(InhaltMemo);
-    StarsLabel = Label(TabSheetFilm, "StarsLabel");
-    MemoStars = Memo(TabSheetFilm, "MemoStars");
-    MemoStars->setFixedHeight(MemoStars->fontMetrics().lineSpacing() * 3 + 12);
-    StarsLabel->setBuddy(MemoStars);
-    GroupBoxBemerkung = Group(TabSheetFilm, "GroupBoxBemerkung", QString());
-    auto* remark = new QVBoxLayout(GroupBoxBemerkung);
-    BemerkungMemo = Memo(GroupBoxBemerkung, "BemerkungMemo");
-    remark->addWidget(BemerkungMemo);
-    left->addWidget(GroupBoxInhalt, 3);
-    left->addWidget(StarsLabel);
-    left->addWidget(MemoStars);
-    left->addWidget(GroupBoxBemerkung, 2);
-
-    auto* right = new QGridLayout;
-    right->setVerticalSpacing(6);
+    auto* left = new QGridLayout;
+    left->setVerticalSpacing(6);
+    left->setHorizontalSpacing(8);
     DirectorLabel = Label(TabSheetFilm, "DirectorLabel");
     DirectorEdit = new QLineEdit(TabSheetFilm);
     DirectorEdit->setObjectName(QStringLiteral("DirectorEdit"));
@@ -372,24 +365,42 @@ void TFilmEigenschaftenDlg::buildFilmPage() {
         ComboBoxFSK->addItem(FromCp(f));
     fsk->addWidget(ComboBoxFSK);
 
-    right->addWidget(DirectorLabel, 0, 0);
-    right->addWidget(DirectorEdit, 0, 1);
-    right->addWidget(CountryLabel, 1, 0);
-    right->addWidget(CountryEdit, 1, 1, Qt::AlignLeft);
-    right->addWidget(YearLabel, 2, 0);
-    right->addWidget(JahrMaskEdit, 2, 1, Qt::AlignLeft);
-    right->addWidget(ZweikanaltonCheckBox, 3, 1);
-    right->addWidget(Label8, 4, 0);
-    right->addWidget(ComboBoxKategorie, 4, 1);
-    right->addWidget(BewertungRadioGroup, 5, 0, 1, 2);
-    right->addWidget(GroupBoxFSK, 6, 0, 1, 2);
-    right->setRowStretch(7, 1);
-    right->setColumnStretch(1, 1);
+    left->addWidget(Label8, 0, 0);
+    left->addWidget(ComboBoxKategorie, 0, 1);
+    left->addWidget(DirectorLabel, 1, 0);
+    left->addWidget(DirectorEdit, 1, 1);
+    left->addWidget(CountryLabel, 2, 0);
+    left->addWidget(CountryEdit, 2, 1, Qt::AlignLeft);
+    left->addWidget(YearLabel, 3, 0);
+    left->addWidget(JahrMaskEdit, 3, 1, Qt::AlignLeft);
+    left->addWidget(ZweikanaltonCheckBox, 4, 1);
+    left->addWidget(BewertungRadioGroup, 5, 0, 1, 2);
+    left->addWidget(GroupBoxFSK, 6, 0, 1, 2);
+    left->setRowStretch(7, 1);
+    left->setColumnStretch(1, 1);
+
+    auto* right = new QVBoxLayout;
+    GroupBoxInhalt = Group(TabSheetFilm, "GroupBoxInhalt", QString());
+    auto* content = new QVBoxLayout(GroupBoxInhalt);
+    InhaltMemo = Memo(GroupBoxInhalt, "InhaltMemo");
+    content->addWidget(InhaltMemo);
+    StarsLabel = Label(TabSheetFilm, "StarsLabel");
+    MemoStars = Memo(TabSheetFilm, "MemoStars");
+    MemoStars->setFixedHeight(MemoStars->fontMetrics().lineSpacing() * 3 + 12);
+    StarsLabel->setBuddy(MemoStars);
+    GroupBoxBemerkung = Group(TabSheetFilm, "GroupBoxBemerkung", QString());
+    auto* remark = new QVBoxLayout(GroupBoxBemerkung);
+    BemerkungMemo = Memo(GroupBoxBemerkung, "BemerkungMemo");
+    remark->addWidget(BemerkungMemo);
+    right->addWidget(GroupBoxInhalt, 3);
+    right->addWidget(StarsLabel);
+    right->addWidget(MemoStars);
+    right->addWidget(GroupBoxBemerkung, 2);
 
     page->addLayout(left, 0, 0);
     page->addLayout(right, 0, 1);
-    page->setColumnStretch(0, 3);
-    page->setColumnStretch(1, 2);
+    page->setColumnStretch(0, 2);
+    page->setColumnStretch(1, 3);
 }
 
 void TFilmEigenschaftenDlg::buildTechnicalPage() {
@@ -422,11 +433,11 @@ void TFilmEigenschaftenDlg::buildTechnicalPage() {
     const auto& regions = DvdRegionNames();
     for (std::size_t i = 0; i < regions.size(); ++i)
         region << (i == 0 ? QStringLiteral("&nicht eingegeben") : QLatin1Char('&') + Amp(regions[i]));
-    RadioGroupTon = Radio(TabSheetTechnischeDaten, "RadioGroupTon", QString(), sound);
     RadioGroupBildformat = Radio(TabSheetTechnischeDaten, "RadioGroupBildformat", QString(), picture);
+    RadioGroupTon = Radio(TabSheetTechnischeDaten, "RadioGroupTon", QString(), sound);
     RadioGroupDVD_RegCode = Radio(TabSheetTechnischeDaten, "RadioGroupDVD_RegCode", QString(), region);
-    page->addWidget(RadioGroupTon, 2, Qt::AlignTop);
     page->addWidget(RadioGroupBildformat, 2, Qt::AlignTop);
+    page->addWidget(RadioGroupTon, 2, Qt::AlignTop);
     page->addWidget(RadioGroupDVD_RegCode, 4, Qt::AlignTop);
 }
 
@@ -503,8 +514,7 @@ void TFilmEigenschaftenDlg::buildPicturesPage() {
 
 void TFilmEigenschaftenDlg::buildButtons() {
     buttonLayout_ = new QGridLayout;
-    HelpBitBtn =
-        new QPushButton(style()->standardIcon(QStyle::SP_DialogHelpButton), QStringLiteral("&Hilfe"), this);
+    HelpBitBtn = new QPushButton(QStringLiteral("&Hilfe"), this);
     HelpBitBtn->setObjectName(QStringLiteral("HelpBitBtn"));
     OKBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton),
                             QStringLiteral("&Eintragungen in die Datenbank übernehmen"), this);
@@ -517,6 +527,8 @@ void TFilmEigenschaftenDlg::buildButtons() {
     HelpBitBtn->setFocusPolicy(Qt::TabFocus);
     for (QPushButton* b : {HelpBitBtn, OKBtn, CancelBtn})
         b->setAutoDefault(false);
+    // The last page control is followed by OK, which the Enter walk turns into the next page.
+    setTabOrder(CancelBtn, HelpBitBtn);
     auto* right = new QHBoxLayout;
     right->addWidget(OKBtn);
     right->addWidget(CancelBtn);
@@ -772,9 +784,9 @@ void TFilmEigenschaftenDlg::focusRequested() {
         };
         QWidget* w = byAttribute[n];
         // Hidden or disabled controls, and those on a hidden page, cannot take the focus.
-        if (w && w->isEnabled() && w->isVisibleTo(this) && w->focusPolicy() != Qt::NoFocus &&
-            (!PageControl1->isVisible() || w->isVisibleTo(PageControl1->currentWidget()) ||
-             !PageControl1->isAncestorOf(w)))
+        if (n == 24 && !PageControl2->isTabVisible(0))
+            w = nullptr;
+        if (w && w->isEnabled() && w->isVisibleTo(this) && w->focusPolicy() != Qt::NoFocus)
             target = w;
     }
     target->setFocus(Qt::OtherFocusReason);

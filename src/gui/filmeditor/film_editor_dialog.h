@@ -14,6 +14,7 @@ class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QGridLayout;
+class QHBoxLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -226,6 +227,7 @@ private:
     QVBoxLayout* mainLayout_;
     QGridLayout* buttonLayout_;
     QGridLayout* cassetteLayout_;
+    QHBoxLayout* numberRow_;
     std::unique_ptr<CassetteChooser> ownChooser_;
     CassetteChooser* chooser_;
     int focusRequest_ = 0;

@@ -7,10 +7,30 @@
 
 namespace kt {
 
+namespace {
+
+// The program-wide mode is the dialog's while it is open, and what it was before afterwards.
+class ModeScope {
+public:
+    ModeScope(AppContext& ctx, int mode) : mode_(ctx.casChooser.Bearbeiten), ctx_(ctx) {
+        ctx.casChooser.Bearbeiten = mode;
+    }
+    ~ModeScope() { ctx_.casChooser.Bearbeiten = mode_; }
+    ModeScope(const ModeScope&) = delete;
+    ModeScope& operator=(const ModeScope&) = delete;
+
+private:
+    int mode_;
+    AppContext& ctx_;
+};
+
+} // namespace
+
 FilmEditorOutcome NewFilmDialog(AppContext& ctx, QWidget* parent) {
     ctx.trace.TraceLine("KtkFEd: NewFilmDialog [ENTRY]");
     const uint16_t actFilm = ctx.collection.ActFilm;
     const int films = ctx.collection.AnzFilm();
+    const ModeScope scope(ctx, ModeNew);
     TFilmEigenschaftenDlg dlg(ctx, ModeNew, parent);
     dlg.FillCategoryList();
     dlg.PreselectStorageMedium(ctx.settings.LastStorageType);
@@ -23,6 +43,7 @@ FilmEditorOutcome NewFilmDialog(AppContext& ctx, QWidget* parent) {
 
 FilmEditorOutcome EditFilmDialog(AppContext& ctx, int focusAttribute, QWidget* parent) {
     ctx.trace.TraceLine("KtkFEd: EditFilmDialog [ENTRY] ActFilm=" + std::to_string(ctx.collection.ActFilm));
+    const ModeScope scope(ctx, ModeEdit);
     TFilmEigenschaftenDlg dlg(ctx, ModeEdit, parent);
     dlg.FillCategoryList();
     if (!dlg.SetValues())
@@ -35,6 +56,7 @@ FilmEditorOutcome EditFilmDialog(AppContext& ctx, int focusAttribute, QWidget* p
 
 bool ViewFilmDialog(AppContext& ctx, TFilmEigenschaftenDlg::ViewLock lock, QWidget* parent) {
     ctx.trace.TraceLine("KtkFEd: ViewFilmDialog [ENTRY] ActFilm=" + std::to_string(ctx.collection.ActFilm));
+    const ModeScope scope(ctx, ModeView);
     TFilmEigenschaftenDlg dlg(ctx, ModeView, parent);
     dlg.LockForViewing(lock);
     if (!dlg.SetValues())
