@@ -11,16 +11,6 @@
 
 namespace {
 
-class YesDialogs : public kt::UserDialogs {
-public:
-    void error(const std::string&) override {}
-    void warning(const std::string&) override {}
-    void information(const std::string&) override {}
-    void notice(const std::string&) override {}
-    kt::Answer question(const std::string&, kt::Buttons, kt::BoxKind) override { return kt::Answer::Yes; }
-    kt::Answer threeWay(const kt::ThreeWayQuestion&) override { return kt::Answer::Ok; }
-};
-
 // The shared generated collection: 20000 films with cassettes, pictures and lent films.
 kt::Collection Generated() { return kt::bench::GenerateCollection(kt::MaxFilms); }
 
@@ -32,7 +22,7 @@ std::string Folder() {
 
 void Save(benchmark::State& state, int minor) {
     kt::Collection c = Generated();
-    YesDialogs ui;
+    kt::SilentDialogs ui;
     kt::NoProgress p;
     const std::string base = Folder() + "/save";
     for (auto _ : state) {
@@ -49,7 +39,7 @@ void Save(benchmark::State& state, int minor) {
 
 void Load(benchmark::State& state, int minor) {
     kt::Collection c = Generated();
-    YesDialogs ui;
+    kt::SilentDialogs ui;
     kt::NoProgress p;
     c.DataVerMinor = minor;
     std::string file = Folder() + "/load.VD6", errorText;

@@ -13,16 +13,6 @@
 
 namespace {
 
-class SilentDialogs : public kt::UserDialogs {
-public:
-    void error(const std::string&) override {}
-    void warning(const std::string&) override {}
-    void information(const std::string&) override {}
-    void notice(const std::string&) override {}
-    kt::Answer question(const std::string&, kt::Buttons, kt::BoxKind) override { return kt::Answer::No; }
-    kt::Answer threeWay(const kt::ThreeWayQuestion&) override { return kt::Answer::Cancel; }
-};
-
 // 20000 films, their cassettes, and empty cassettes up to the limit of 5000.
 kt::Collection& Full() {
     static kt::Collection c = [] {
@@ -42,7 +32,7 @@ void BM_OpenAndShow(benchmark::State& state) {
     kt::Collection& c = Full();
     kt::Settings s;
     s.AllowCasEdit = true;
-    SilentDialogs ui;
+    kt::SilentDialogs ui(kt::Answer::No);
     kt::CasChooserState st;
     st.SuggestFilmLength = 100;
     for (auto _ : state) {
@@ -60,7 +50,7 @@ BENCHMARK(BM_OpenAndShow)->ArgName("mode")->Arg(0)->Arg(4)->Unit(benchmark::kMil
 void BM_Sort(benchmark::State& state) {
     kt::Collection& c = Full();
     kt::Settings s;
-    SilentDialogs ui;
+    kt::SilentDialogs ui(kt::Answer::No);
     kt::CasChooserState st;
     st.Bearbeiten = 4;
     kt::TCasEditDlg dlg(c, s, ui, st);
@@ -79,7 +69,7 @@ void BM_SelectCell(benchmark::State& state) {
     kt::Collection& c = Full();
     kt::Settings s;
     s.AllowCasEdit = true;
-    SilentDialogs ui;
+    kt::SilentDialogs ui(kt::Answer::No);
     kt::CasChooserState st;
     kt::TCasEditDlg dlg(c, s, ui, st);
     dlg.show();

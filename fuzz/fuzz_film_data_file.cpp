@@ -14,16 +14,6 @@
 
 namespace {
 
-class YesDialogs : public kt::UserDialogs {
-public:
-    void error(const std::string&) override {}
-    void warning(const std::string&) override {}
-    void information(const std::string&) override {}
-    void notice(const std::string&) override {}
-    kt::Answer question(const std::string&, kt::Buttons, kt::BoxKind) override { return kt::Answer::Yes; }
-    kt::Answer threeWay(const kt::ThreeWayQuestion&) override { return kt::Answer::Ok; }
-};
-
 std::string Written(kt::Collection& c, int minor) {
     kt::NoProgress p;
     return minor >= 4 ? kt::TaggedFileBytes(c, c.DataVerMain, minor, p)
@@ -36,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1)
         return 0;
     const std::string_view file(reinterpret_cast<const char*>(data) + 1, size - 1);
-    YesDialogs ui;
+    kt::SilentDialogs ui;
     kt::NoProgress progress;
     std::string errorText;
 

@@ -45,6 +45,23 @@ public:
     virtual void finish() = 0;
 };
 
+// Shows nothing and answers every question with one fixed answer (benchmarks, fuzzing).
+class SilentDialogs : public UserDialogs {
+public:
+    explicit SilentDialogs(Answer answer = Answer::Yes) : answer_(answer) {}
+    void error(const std::string&) override {}
+    void warning(const std::string&) override {}
+    void information(const std::string&) override {}
+    void notice(const std::string&) override {}
+    Answer question(const std::string&, Buttons, BoxKind) override { return answer_; }
+    Answer threeWay(const ThreeWayQuestion&) override {
+        return answer_ == Answer::Yes || answer_ == Answer::Ok ? Answer::Ok : Answer::Cancel;
+    }
+
+private:
+    Answer answer_;
+};
+
 class NoProgress : public Progress {
 public:
     void start(const std::string&, int) override {}
