@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTabBar>
@@ -546,6 +547,8 @@ void TFilmEigenschaftenDlg::buildButtons() {
         const int topic = focus && isAncestorOf(focus) ? HelpContextOf(focus) : HelpContextOf(this);
         HelpWindow::Show(topic, this);
     });
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(f1, &QShortcut::activated, HelpBitBtn, &QPushButton::click);
     connect(CasNrBtn, &QPushButton::clicked, this, &TFilmEigenschaftenDlg::CasNrBtnClick);
     connect(PosOnCasBtn, &QPushButton::clicked, this, &TFilmEigenschaftenDlg::PosOnCasBtnClick);
     connect(WerbungCheckBox, &QCheckBox::clicked, this, &TFilmEigenschaftenDlg::WerbungCheckBoxClick);
