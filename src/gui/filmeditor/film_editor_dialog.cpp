@@ -920,6 +920,8 @@ void TFilmEigenschaftenDlg::onExit(QObject* watched, QEvent* event) {
 
 void TFilmEigenschaftenDlg::runPendingSoon() {
     pendingScheduled_ = false;
+    if (!isVisible())
+        pendingExits_.clear(); // the dialog has closed: nothing is left to check
     if (pendingExits_.empty())
         return;
     // While a mouse button is held the click is not finished; a button's click runs the checks.
