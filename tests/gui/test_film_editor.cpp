@@ -334,6 +334,30 @@ private slots:
         QCOMPARE(int(e.c.ActFilm), 1);
     }
 
+    void viewingFromTheCassetteEditor() {
+        EditorContext e;
+        TwoCassettes(e.c);
+        e.c.ActFilm = 2;
+        WhenModal([&](QWidget* w) {
+            auto* dlg = qobject_cast<Dlg*>(w);
+            QVERIFY(dlg);
+            QCOMPARE(dlg->windowTitle(), QStringLiteral("Kassotek: Film ansehen  - Ansehen"));
+            for (QWidget* c : std::initializer_list<QWidget*>{
+                     dlg->ComboBoxFilmName, dlg->FilmLengthMaskEdit, dlg->CasNrBtn, dlg->PosOnCasBtn,
+                     dlg->DirectorEdit, dlg->CountryEdit, dlg->JahrMaskEdit, dlg->MemoStars, dlg->InhaltMemo,
+                     dlg->BemerkungMemo, dlg->CasNrMaskEdit, dlg->PosOnCasMaskEdit, dlg->KarteRadioGroup,
+                     dlg->BewertungRadioGroup, dlg->AufzeichnungsDateTimePicker, dlg->NettoLengthMaskEdit,
+                     dlg->WerbungCheckBox, dlg->ZweikanaltonCheckBox})
+                QVERIFY2(!c->isEnabled(), qPrintable(c->objectName()));
+            dlg->ComboBoxKategorie->setEditText(QStringLiteral("Egal"));
+            QTest::keyClick(dlg, Qt::Key_Escape);
+        });
+        const std::vector<TFilmV26> films = e.c.films();
+        QVERIFY(ViewFilmDialog(e.t.ctx, Dlg::ViewLock::CassetteEditor, nullptr));
+        QCOMPARE(e.c.films(), films);
+        QVERIFY(e.c.CategoryList.empty());
+    }
+
     void noCurrentFilm_data() {
         QTest::addColumn<int>("actFilm");
         QTest::addColumn<int>("films");
