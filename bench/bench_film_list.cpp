@@ -89,4 +89,20 @@ void BM_SingleRowRefresh(benchmark::State& state) {
 }
 BENCHMARK(BM_SingleRowRefresh)->Unit(benchmark::kMicrosecond);
 
+// Dragging the title column to the far right and back: every row's texts are rearranged.
+void BM_MoveColumn(benchmark::State& state) {
+    kt::Collection& c = Films20000();
+    kt::Settings s;
+    kt::ColArrange ca;
+    kt::FilterSearch fs;
+    SilentDialogs ui;
+    kt::FilmList list(c, s, ca, fs);
+    list.SetAusgabeData(ui);
+    for (auto _ : state) {
+        list.MoveColumn(0, list.ColCount() - 1);
+        list.MoveColumn(list.ColCount() - 1, 0);
+    }
+}
+BENCHMARK(BM_MoveColumn)->Unit(benchmark::kMillisecond);
+
 } // namespace

@@ -4,6 +4,7 @@
 #include "catalogue/col_arrange.h"
 #include "dialogs/message_box.h"
 #include "filmeditor/session_checks.h"
+#include "filter/filter_search.h"
 #include "model/collection.h"
 #include "model/dialogs.h"
 #include "settings/settings.h"
@@ -34,9 +35,14 @@ public:
     Collection collection;
     Settings settings;
     ColArrange colArrange;
+    FilterSearch filterSearch;
     TraceLog& trace;
-    // The values the cassette editor shares with its callers for the program run (Bearbeiten, the
-    // chosen cassette and position, the cassette chosen last).
+    // The mode the film and cassette editors are opened in (1 edit, 3 view, 4 new film, 5 new
+    // cassette, 6 and 7 position choice; 0 none).
+    int Bearbeiten = 0;
+    // The values the cassette editor shares with its callers for the program run (the chosen
+    // cassette and position, the cassette chosen last); its Bearbeiten is the mode of the cassette
+    // editor while one is open.
     CasChooserState casChooser;
     // The film editor's checks the user switched on or off for this run.
     FilmEditorSession filmEditorSession;

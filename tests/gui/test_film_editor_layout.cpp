@@ -532,7 +532,7 @@ private slots:
             });
             QTest::mouseClick(dlg->PosOnCasBtn, Qt::LeftButton);
             QCOMPARE(dlg->PosOnCasMaskEdit->text(), QStringLiteral("2"));
-            QCOMPARE(t.ctx.casChooser.Bearbeiten, 4);
+            QCOMPARE(t.ctx.Bearbeiten, 4);
             QTest::mouseClick(dlg->OKBtn, Qt::LeftButton);
         });
         const FilmEditorOutcome out = NewFilmDialog(t.ctx, nullptr);
@@ -542,7 +542,7 @@ private slots:
         QCOMPARE(c.Film(3).PosOnCas, 2);
         QCOMPARE(c.Cassette(2).RestLength, int16_t(20));
         QCOMPARE(t.ctx.casChooser.LastSelectedCas, 2);
-        QCOMPARE(t.ctx.casChooser.Bearbeiten, 0);
+        QCOMPARE(t.ctx.Bearbeiten, 0);
     }
 
     // Pictures of every page for a look at the layout: KT_SCREENSHOT_DIR=folder.

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <new>
+#include <numeric>
 #include <stdexcept>
 
 namespace kt {
@@ -271,8 +272,67 @@ bool FilmList::SetAusgabeData_OneFilm(UserDialogs& ui) {
     return true;
 }
 
+void FilmList::MoveColumn(int from, int to) {
+    if (from == to || from < 0 || to < 0 || from >= colCount_ || to >= colCount_)
+        return;
+    TraceLine("KtkMain: FilmStringGridColumnMoved " + std::to_string(from) + " -> " + std::to_string(to));
+    if (listener_)
+        listener_->aboutToReset();
+    // order[c]: the old column that becomes column c.
+    std::vector<int> order(static_cast<std::size_t>(colCount_));
+    std::iota(order.begin(), order.end(), 0);
+    const auto f = order.begin() + from;
+    const auto t = order.begin() + to;
+    if (from < to)
+        std::rotate(f, f + 1, t + 1);
+    else
+        std::rotate(t, f, f + 1);
+    auto permute = [&order](std::vector<int>& v) {
+        const std::vector<int> old = v;
+        for (std::size_t c = 0; c < order.size(); ++c)
+            v[c] = old[static_cast<std::size_t>(order[c])];
+    };
+    permute(colAttr_);
+    permute(colWidth_);
+    std::string text;
+    std::vector<uint32_t> ends(static_cast<std::size_t>(colCount_));
+    for (int r = 0; r < RowCount(); ++r) {
+        text.clear();
+        for (int c = 0; c < colCount_; ++c) {
+            text += Cell(r, order[static_cast<std::size_t>(c)]);
+            ends[static_cast<std::size_t>(c)] = static_cast<uint32_t>(text.size());
+        }
+        rowText_[static_cast<std::size_t>(r)].swap(text);
+        std::copy(ends.begin(), ends.end(),
+                  cellEnd_.begin() + static_cast<std::ptrdiff_t>(r) * static_cast<std::ptrdiff_t>(colCount_));
+    }
+    if (listener_)
+        listener_->reset();
+}
+
 bool ColArrange_Show(const ColArrange& ca, int n) {
     return ca[n].Show;
+}
+
+void Resort_FilmString_Headers_and_Pos(ColArrange& ca, const FilmList& list) {
+    TraceLine("KtkMain: Resort_FilmString_Headers_and_Pos [ENTRY]");
+    for (int n = 0; n < kt::ColCount; ++n) {
+        TColArEntry& e = ca[n];
+        if (!e.Show)
+            continue;
+        if (e.Pos == -1) {
+            e.Pos = CountPlacedColumns(ca) + 1;
+            continue;
+        }
+        e.Pos = -1;
+        for (int col = 0; col < list.ColCount(); ++col)
+            if (list.Cell(0, col) == e.Header) {
+                e.Pos = col;
+                break;
+            }
+    }
+    Check_ColArrangePos(ca);
+    TraceLine("KtkMain: Resort_FilmString_Headers_and_Pos [EXIT]");
 }
 
 std::vector<std::string> StatusPanelTexts(const Collection& c, int listedRows, const std::string& typeAhead) {

@@ -56,6 +56,10 @@ public:
     // throws std::out_of_range.
     bool SetAusgabeData_OneFilm_Abstract(int filmIndex, int row);
 
+    // Moves column `from` to `to` with its header, cells and width, the columns between shifting
+    // by one, as dragging a column header does. Columns outside the grid: nothing happens.
+    void MoveColumn(int from, int to);
+
     int RowCount() const { return static_cast<int>(rowText_.size()); } // at least 2
     int ColCount() const { return colCount_; }
     // The text of a cell; valid until the list changes. Outside the grid: empty.
@@ -97,6 +101,11 @@ private:
 };
 
 bool ColArrange_Show(const ColArrange& ca, int n);
+
+// The catalogue positions from the header row: a shown attribute takes the first column whose
+// header equals its Header (-1 when none does; one without a position goes behind all placed
+// ones), then the positions are closed up (Check_ColArrangePos).
+void Resort_FilmString_Headers_and_Pos(ColArrange& ca, const FilmList& list);
 
 // Texts of the status bar panels 0 to 4 (panel 5 is never written). `listedRows` is the number of
 // rows that show a film, `typeAhead` the incremental search text.

@@ -12,10 +12,8 @@ namespace {
 // The program-wide mode is the dialog's while it is open, and what it was before afterwards.
 class ModeScope {
 public:
-    ModeScope(AppContext& ctx, int mode) : mode_(ctx.casChooser.Bearbeiten), ctx_(ctx) {
-        ctx.casChooser.Bearbeiten = mode;
-    }
-    ~ModeScope() { ctx_.casChooser.Bearbeiten = mode_; }
+    ModeScope(AppContext& ctx, int mode) : mode_(ctx.Bearbeiten), ctx_(ctx) { ctx.Bearbeiten = mode; }
+    ~ModeScope() { ctx_.Bearbeiten = mode_; }
     ModeScope(const ModeScope&) = delete;
     ModeScope& operator=(const ModeScope&) = delete;
 

@@ -1,19 +1,203 @@
 #include "mainwindow/main_window.h"
 
+#include "app_context.h"
+#include "catalogue/col_arrange.h"
+#include "filmlist/film_list.h"
+#include "mainwindow/busy_cursor.h"
+#include "mainwindow/data_file_dialogs.h"
+#include "mainwindow/film_string_grid.h"
+#include "persistence/data_file_commands.h"
+#include "persistence/film_data_file.h"
+#include "persistence/network_lock.h"
+#include "text/cp1252.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QToolButton>
+
 namespace kt {
 
-// The file commands work on the data files once the file layer is in place.
+using namespace kt::literals;
+
+namespace {
+
+QString DialogFolder(const std::string& currentFile) {
+    if (currentFile.empty())
+        return QDir::homePath();
+    return QFileInfo(PathText(currentFile)).absolutePath();
+}
+
+} // namespace
+
+void TKassotekMainWindow::setFileDialogs(std::unique_ptr<DataFileDialogs> dialogs) {
+    fileDialogs_ = std::move(dialogs);
+}
+
+void TKassotekMainWindow::RefreshCaption() {
+    const std::string& file = ctx_.collection.CurrentDataFile;
+    QString title = QStringLiteral("Jorvald's Kassotek");
+    if (!file.empty())
+        title += QStringLiteral(" - ") + QFileInfo(PathText(file)).fileName();
+    setWindowTitle(title);
+}
+
+void TKassotekMainWindow::UpdateSaveControls() {
+    const bool unsaved = !ctx_.collection.DataSaved;
+    if (Speichern1->isEnabled() != unsaved)
+        Speichern1->setEnabled(unsaved);
+    if (SaveFileSpeedButton->isEnabled() != unsaved)
+        SaveFileSpeedButton->setEnabled(unsaved);
+}
+
+void TKassotekMainWindow::dataSetChanged() {
+    RefreshCaption();
+    UpdateSaveControls();
+    StatusBarRefresh();
+}
+
+bool TKassotekMainWindow::UnsavedDataMayGo() {
+    return ctx_.collection.DataSaved || EndAllowed();
+}
+
+void TKassotekMainWindow::InitFilmStringGrid() {
+    traceCommand("InitFilmStringGrid", true);
+    Collection& c = ctx_.collection;
+    Initialize_FilmStringGrid();
+    if (ctx_.settings.OpenFileAtStart && !c.CurrentDataFile.empty()) {
+        bool accepted = false;
+        {
+            BusyCursor busy(ctx_.dialogs());
+            accepted = AcceptAutoLoadVersion(c, busy);
+            if (accepted) {
+                std::string errorText;
+                auto progress = ctx_.makeProgress();
+                const std::string file = c.CurrentDataFile;
+                if (Load_Video_Data(c, file, errorText, busy, *progress)) {
+                    SetAusgabeData();
+                    restoringCurrent_ = true;
+                    FilmStringGrid->setCurrentCell(1, 1);
+                    restoringCurrent_ = false;
+                    RefreshCaption();
+                    if (!GetCurrentFilm())
+                        busy.error("Konnte akutellen Film nicht bestimmen!");
+                } else {
+                    Initialize_FilmStringGrid();
+                    // ActError 0: the load has told the user itself, or the user declined.
+                    if (c.ActError != 0)
+                        busy.warning(ErrorText(c.ActError, errorText));
+                }
+            }
+        }
+        dataSetChanged();
+        if (!accepted) {
+            traceCommand("InitFilmStringGrid", false);
+            return;
+        }
+    }
+    Check_ColArrangePos(ctx_.colArrange);
+    UeberpruefenClick();
+    traceCommand("InitFilmStringGrid", false);
+}
+
+bool TKassotekMainWindow::DateiLaden(const std::string& fileName) {
+    traceCommand("DateiLaden", true);
+    Collection& c = ctx_.collection;
+    bool ok = false;
+    {
+        BusyCursor busy(ctx_.dialogs());
+        std::string errorText;
+        auto progress = ctx_.makeProgress();
+        ok = Load_Video_Data(c, fileName, errorText, busy, *progress);
+        progress.reset();
+        if (ok) {
+            Resort_FilmString_Headers_and_Pos();
+            Initialize_FilmStringGrid();
+            Add2History(fileName);
+            Adjust_FileMenu();
+            SetAusgabeData();
+            c.CurrentDataFile = fileName;
+            // The unsaved-data question came before the load: what is in memory now is the file.
+            c.DataSaved = true;
+            FormResize();
+        } else {
+            // A failed load may have emptied the collection: the list shows what is left, before
+            // the box is on the screen.
+            if (c.AnzFilm() == 0)
+                Initialize_FilmStringGrid();
+            else
+                SetAusgabeData();
+            if (c.ActError != 0)
+                busy.error("Fehler beim Laden: " + ErrorText(c.ActError, errorText));
+        }
+    }
+    dataSetChanged();
+    traceCommand("DateiLaden", false);
+    return ok;
+}
+
 void TKassotekMainWindow::Neu1Click() {
-    NotYetAvailable("Neu1Click");
+    traceCommand("Neu1Click", true);
+    Tag = TagRealEnd;
+    if (!FormCloseQuery()) {
+        traceCommand("Neu1Click", false);
+        return;
+    }
+    Collection& c = ctx_.collection;
+    if (!c.CurrentDataFile.empty())
+        EraseSemaphoreFile(c, c.CurrentDataFile);
+    c.resetData();
+    Initialize_FilmStringGrid();
+    FilmStringGrid->viewport()->update();
+    dataSetChanged();
+    traceCommand("Neu1Click", false);
 }
+
 void TKassotekMainWindow::Oeffnen1Click() {
-    NotYetAvailable("Oeffnen1Click");
+    traceCommand("Oeffnen1Click", true);
+    Collection& c = ctx_.collection;
+    const auto choice = fileDialogs_->open(this, DialogFolder(c.CurrentDataFile));
+    if (!choice) {
+        if (ctx_.settings.ShowAllMsg)
+            ctx_.dialogs().warning("Keine Datei ausgewählt!"_cp);
+    } else {
+        const std::string file = PathBytes(choice->path);
+        // The data in memory are to be replaced: unsaved changes are asked about first, before the
+        // questions that set the data version (a save from here still needs the old one).
+        if (UnsavedDataMayGo() && AcceptOpenChoice(c, file, choice->filterIndex, ctx_.dialogs()))
+            DateiLaden(file);
+    }
+    update();
+    traceCommand("Oeffnen1Click", false);
 }
+
 void TKassotekMainWindow::Speichern1Click() {
-    NotYetAvailable("Speichern1Click");
+    traceCommand("Speichern1Click", true);
+    SaveResult result = SaveResult::Failed;
+    {
+        BusyCursor busy(ctx_.dialogs());
+        auto progress = ctx_.makeProgress();
+        result = SaveCurrentDataFile(ctx_.collection, busy, *progress);
+    }
+    if (result == SaveResult::SaveAsNeeded)
+        Speichernunter1Click();
+    dataSetChanged();
+    traceCommand("Speichern1Click", false);
 }
+
 void TKassotekMainWindow::Speichernunter1Click() {
-    NotYetAvailable("Speichernunter1Click");
+    traceCommand("Speichernunter1Click", true);
+    Collection& c = ctx_.collection;
+    const auto choice = fileDialogs_->save(this, DialogFolder(c.CurrentDataFile));
+    if (!choice) {
+        if (ctx_.settings.ShowAllMsg)
+            ctx_.dialogs().warning("Keine Datei ausgewählt!"_cp);
+    } else {
+        BusyCursor busy(ctx_.dialogs());
+        auto progress = ctx_.makeProgress();
+        SaveDataFileAs(c, PathBytes(choice->path), busy, *progress);
+    }
+    dataSetChanged();
+    traceCommand("Speichernunter1Click", false);
 }
 
 // The text import stays disabled; its handler exists for the menu item only.
@@ -38,10 +222,13 @@ void TKassotekMainWindow::Druckereinrichtung1Click() {
     NotYetAvailable("Druckereinrichtung1Click");
 }
 
-// Closing runs the window's close question, which asks about unsaved data once it exists.
 void TKassotekMainWindow::Beenden1Click() {
     traceCommand("Beenden1Click", true);
-    close();
+    if (ctx_.collection.DataSaved || EndAllowed()) {
+        endConfirmed_ = true;
+        if (!close())
+            endConfirmed_ = false;
+    }
     traceCommand("Beenden1Click", false);
 }
 

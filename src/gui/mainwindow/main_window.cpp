@@ -1,10 +1,16 @@
 #include "mainwindow/main_window.h"
 
 #include "app_context.h"
+#include "filmlist/film_list.h"
 #include "help/help_window.h"
+#include "mainwindow/data_file_dialogs.h"
+#include "mainwindow/film_list_model.h"
+#include "mainwindow/film_string_grid.h"
+#include "mainwindow/toolbar_icons.h"
 #include "text/cp1252.h"
 #include "text/helpers.h"
 
+#include <QAbstractEventDispatcher>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -12,9 +18,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QShortcut>
-#include <QStandardItemModel>
 #include <QStatusBar>
-#include <QTableView>
+#include <QSystemTrayIcon>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -24,13 +29,22 @@ namespace kt {
 
 using namespace kt::literals;
 
-TKassotekMainWindow::TKassotekMainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx) {
+TKassotekMainWindow::TKassotekMainWindow(AppContext& ctx, QWidget* parent)
+    : QMainWindow(parent), ctx_(ctx), fileDialogs_(std::make_unique<QtDataFileDialogs>()),
+      trayAvailable_(QSystemTrayIcon::isSystemTrayAvailable()) {
     traceCommand("FormCreate", true);
     setObjectName(QStringLiteral("KassotekMainWindow"));
     setWindowTitle(QStringLiteral("Jorvald's Kassotek"));
+    setWindowIcon(ToolIcon(ToolGlyph::About));
     setMinimumSize(426, 210);
     resize(1024, 700);
     ctx_.setDialogParent(this);
+    // The configuration read that follows may change these.
+    ctx_.trace.WriteMasterAlways = 2;
+    ctx_.trace.MasterStoreLevel = 1;
+    ctx_.collection.DataVerMain = PrgVerMain;
+    ctx_.collection.DataVerMinor = PrgVerMinor;
+    ctx_.settings.TempDir = Settings::DefaultTempDir();
 
     buildMenus();
     buildToolbar();
@@ -56,31 +70,45 @@ TKassotekMainWindow::TKassotekMainWindow(AppContext& ctx, QWidget* parent) : QMa
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     help->setObjectName(QStringLiteral("HelpShortcut"));
     connect(help, &QShortcut::activated, this, &TKassotekMainWindow::HilfeF1Click);
+    auto* traceSwitch = new QShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_F11), this);
+    traceSwitch->setObjectName(QStringLiteral("TraceShortcut"));
+    connect(traceSwitch, &QShortcut::activated, this, &TKassotekMainWindow::ToggleTraceOutput);
     for (QMenu* menu : findChildren<QMenu*>())
         menu->installEventFilter(this);
+    // The idle handler runs whenever the event loop has nothing left to do.
+    if (auto* dispatcher = QAbstractEventDispatcher::instance())
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
+                &TKassotekMainWindow::ApplicationIdle);
     traceCommand("FormCreate", false);
 }
 
 TKassotekMainWindow::~TKassotekMainWindow() {
     if (ctx_.dialogParent() == this)
         ctx_.setDialogParent(nullptr);
+    // The model goes before the list it listens to.
+    FilmStringGrid->setModel(nullptr);
+    delete model_;
+    model_ = nullptr;
 }
 
 void TKassotekMainWindow::buildFilmList() {
     FilmListeGroupBox = new QGroupBox(QStringLiteral(" Film&liste "), this);
     FilmListeGroupBox->setObjectName(QStringLiteral("FilmListeGroupBox"));
-    FilmStringGrid = new QTableView(FilmListeGroupBox);
+    filmList_ =
+        std::make_unique<FilmList>(ctx_.collection, ctx_.settings, ctx_.colArrange, ctx_.filterSearch);
+    filmList_->ResortPendingColumns = [this] {
+        if (columnMovePending_)
+            Resort_FilmString_Headers_and_Pos();
+    };
+    model_ = new FilmListModel(*filmList_);
+    FilmStringGrid = new TFilmStringGrid(ctx_, FilmListeGroupBox);
     FilmStringGrid->setObjectName(QStringLiteral("FilmStringGrid"));
-    FilmStringGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    FilmStringGrid->verticalHeader()->hide();
-    FilmStringGrid->verticalHeader()->setDefaultSectionSize(17);
-    FilmStringGrid->horizontalHeader()->setDefaultSectionSize(240);
-    FilmStringGrid->horizontalHeader()->setSectionsMovable(true);
-    FilmStringGrid->horizontalHeader()->setHighlightSections(false);
-    FilmStringGrid->setAlternatingRowColors(false);
+    FilmStringGrid->setFilmModel(model_);
+    FilmListeGroupBox->setFocusProxy(FilmStringGrid);
     auto* layout = new QVBoxLayout(FilmListeGroupBox);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(FilmStringGrid);
+    connectGrid();
 }
 
 void TKassotekMainWindow::buildStatusBar() {
@@ -130,52 +158,18 @@ bool TKassotekMainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TKassotekMainWindow::Initialize_FilmStringGrid() {
-    // Until the film-list model arrives the grid shows the catalogue's headers and one empty row.
-    QStringList headers;
-    std::vector<std::pair<int, int>> columns; // (position, entry)
-    for (int n = 0; n < ColCount; ++n)
-        if (ctx_.colArrange[n].Show && ctx_.colArrange[n].Pos >= 0)
-            columns.emplace_back(ColumnOfEntry(ctx_.colArrange, n), n);
-    std::sort(columns.begin(), columns.end());
-    auto* model = new QStandardItemModel(1, static_cast<int>(columns.size()), FilmStringGrid);
-    for (int c = 0; c < static_cast<int>(columns.size()); ++c)
-        model->setHorizontalHeaderItem(c,
-                                       new QStandardItem(FromCp(ctx_.colArrange[columns[c].second].Header)));
-    QAbstractItemModel* old = FilmStringGrid->model();
-    FilmStringGrid->setModel(model);
-    delete old;
-    for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
-        const int width = ctx_.colArrange[columns[c].second].Width;
-        FilmStringGrid->setColumnWidth(c, width < 2 ? 50 : width);
-    }
-}
-
-void TKassotekMainWindow::SetAusgabeData() {
-    // The film-list core rebuilds the rows here.
-}
-
-int TKassotekMainWindow::listedFilms() const {
-    // The film-list core reports the listed rows; the placeholder lists none.
-    return 0;
-}
-
 QString TKassotekMainWindow::statusPanelText(int panel) const {
     return statusPanels_.at(static_cast<std::size_t>(panel))->text();
 }
 
 void TKassotekMainWindow::StatusBarRefresh() {
-    const Collection& c = ctx_.collection;
-    const std::string file = c.CurrentDataFile.empty() ? std::string("n.a") : c.CurrentDataFile;
-    const QString texts[5] = {
-        QStringLiteral("Kassotek ") + QString::fromStdString(ProgramVersionText()),
-        QStringLiteral("Datei: ") + FromCp(file),
-        QStringLiteral("Anzahl Filme: %1/%2").arg(listedFilms()).arg(c.AnzFilm()),
-        QStringLiteral("Anzahl Cassetten: %1").arg(c.AnzCas()),
-        QStringLiteral(" ") + typeAheadText_,
-    };
-    for (int i = 0; i < 5; ++i)
-        statusPanels_[static_cast<std::size_t>(i)]->setText(texts[i]);
+    const std::vector<std::string> texts =
+        StatusPanelTexts(ctx_.collection, filmList_->FilledRows(), ToCp(typeAheadText_));
+    for (std::size_t i = 0; i < texts.size() && i < statusPanels_.size(); ++i)
+        statusPanels_[i]->setText(FromCp(texts[i]));
+    // The file name as the file system spells it.
+    if (!ctx_.collection.CurrentDataFile.empty())
+        statusPanels_[1]->setText(QStringLiteral("Datei: ") + PathText(ctx_.collection.CurrentDataFile));
     for (QLabel* panel : statusPanels_) {
         const int text = panel->fontMetrics().horizontalAdvance(panel->text());
         panel->setFixedWidth(std::max(50, text + 12 + 2 * panel->frameWidth() + 8));

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <memory>
 #include <string>
 
 class QAction;
@@ -11,7 +12,9 @@ class QButtonGroup;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
+class QKeyEvent;
 class QMenu;
+class QSystemTrayIcon;
 class QTableView;
 class QToolButton;
 class QVBoxLayout;
@@ -19,7 +22,12 @@ class QVBoxLayout;
 namespace kt {
 
 class AppContext;
+class DataFileDialogs;
+class FilmList;
+class FilmListModel;
 class TCheckedComboBox;
+class TFilmStringGrid;
+class UserDialogs;
 enum class ToolGlyph;
 
 // The program's main window: menu bar, tool bar, the film list and the status bar.
@@ -32,11 +40,69 @@ public:
     static constexpr int StatusPanels = 6;
     // Below this tool bar width the tool bar takes two rows.
     static constexpr int TwoRowWidth = 810;
+    // Values of Tag: the start markers, a real end (no minimise question), the print preview's
+    // request for its first page.
+    static constexpr int TagFirstActivation = -9999;
+    static constexpr int TagFirstResize = -1111;
+    static constexpr int TagRealEnd = -1;
+    static constexpr int TagPreviewFirstPage = 1000;
 
     explicit TKassotekMainWindow(AppContext& ctx, QWidget* parent = nullptr);
     ~TKassotekMainWindow() override;
 
     AppContext& context() { return ctx_; }
+    int Tag = 0;
+
+    // The film list (grid.cpp): its texts, the rebuilds and the current film.
+    FilmList& filmList() { return *filmList_; }
+    void Initialize_FilmStringGrid();
+    void Initialize_FilmStringGrid_Headers();
+    bool SetAusgabeData();
+    bool SetAusgabeData_OneFilm();
+    bool GetCurrentFilm();
+    // The start-up step: the columns, the automatic load, the column positions, the cassette check.
+    void InitFilmStringGrid();
+
+    // What the grid does with the mouse and the keys (grid_interaction.cpp).
+    void FilmStringGridSelectCell(int oldRow);
+    void FilmStringGridClick();
+    void FilmStringGridDblClick();
+    bool FilmStringGridKeyPress(QKeyEvent* event);
+    bool FilmStringGridText(const QString& text);
+    void TypeAheadStep(char c);
+    const QString& typeAheadText() const { return typeAheadText_; }
+    bool typeAheadLocked() const { return typeAheadLock_; }
+    void FilmStringGridColumnMoved(int fromColumn, int toColumn);
+    void Resort_FilmString_Headers_and_Pos();
+    // Widths dragged in the header go into the catalogue.
+    void FilmStringGridMouseUp();
+
+    // Loading (file_commands.cpp).
+    bool DateiLaden(const std::string& fileName);
+    void RefreshCaption();
+    // The file dialogs; the window starts with Qt's.
+    void setFileDialogs(std::unique_ptr<DataFileDialogs> dialogs);
+    // Recently used files at the end of the "&Datei" menu (recent_files.cpp).
+    void Add2History(const std::string& path);
+    void Adjust_FileMenu();
+    void HistoryItemClick(QAction* item);
+    QList<QAction*> historyItems() const;
+
+    // Lifecycle (lifecycle.cpp).
+    bool EndAllowed();
+    // The close question; true when the window may close.
+    bool FormCloseQuery();
+    void Hide_to_Systray();
+    void RestoreFromSystray();
+    QSystemTrayIcon* trayIcon() const { return trayIcon_; }
+    // Whether the desktop has a notification area (a test may say so).
+    void setTrayAvailable(bool available) { trayAvailable_ = available; }
+    bool trayAvailable() const { return trayAvailable_; }
+    void ApplicationIdle();
+    void AppException(const std::string& message);
+    void ToggleTraceOutput();
+    // The session manager asks whether the session may end.
+    bool EndOfSession();
 
     // Sorting: the seven buttons and the seven radio items follow FilmSort.
     void SetFilmSort(int order);
@@ -178,9 +244,7 @@ public:
     QToolButton* AboutSpeedButton;
 
     QGroupBox* FilmListeGroupBox;
-    // The film list. Its model (the composed cell texts of the listed films) comes with the
-    // film-list core; until then it shows the catalogue's column headers only.
-    QTableView* FilmStringGrid;
+    TFilmStringGrid* FilmStringGrid;
 
     QStatusBar* StatusBar1;
 
@@ -188,8 +252,15 @@ public:
     std::array<QToolButton*, SortOrders> sortButtons() const;
     std::array<QAction*, SortOrders> sortItems() const;
 
+signals:
+    // The window has closed for good: the program ends.
+    void closed();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildMenus();
@@ -211,10 +282,21 @@ private:
 
     // The layout of the tool bar in one or two rows, by its width.
     void FormResize();
-    // The grid's columns and rows; the film-list core fills them.
-    void Initialize_FilmStringGrid();
-    void SetAusgabeData();
-    int listedFilms() const;
+    void connectGrid();
+    void applyColumnWidths();
+    // The film slot shown in a grid row (a row beyond the last counts as the last), 0 for none.
+    int FilmOfGridRow(int row);
+    // After a rebuild the current film's row becomes the current row (when it is listed).
+    void ShowCurrentFilmRow();
+    // After a load or New: the list, the caption, the save controls and the status bar.
+    void dataSetChanged();
+    void UpdateSaveControls();
+    // The unsaved-data question when the data would be replaced; true to go on.
+    bool UnsavedDataMayGo();
+    void FormClose();
+    void firstShown(bool openQuickStart);
+    void AskAboutTraceLevel();
+    void buildTrayIcon();
 
     // A command whose window is not built yet says so and does nothing else.
     void NotYetAvailable(const char* command);
@@ -229,6 +311,22 @@ private:
     bool twoRowToolbar_ = false;
     std::array<QLabel*, StatusPanels> statusPanels_{};
     QString typeAheadText_;
+    bool typeAheadLock_ = false;
+    bool columnMovePending_ = false;
+    // Set while the program itself puts the cursor back after a rebuild: no click action then.
+    bool restoringCurrent_ = false;
+    bool applyingWidths_ = false;
+    int savedRow_ = 0;
+    int savedColumn_ = 0;
+    std::unique_ptr<FilmList> filmList_;
+    FilmListModel* model_ = nullptr;
+    std::unique_ptr<DataFileDialogs> fileDialogs_;
+    QSystemTrayIcon* trayIcon_ = nullptr;
+    QMenu* trayMenu_ = nullptr;
+    bool trayAvailable_ = false;
+    // "&Beenden" has already asked: the window closes without further questions.
+    bool endConfirmed_ = false;
+    QList<QAction*> historyItems_;
 };
 
 } // namespace kt
