@@ -1,15 +1,22 @@
 #include "film_editor_fixture.h"
 
+#include "casseditor/cas_edit_dlg.h"
 #include "filmlist/film_list.h"
 #include "main_window_support.h"
 #include "mainwindow/film_string_grid.h"
 #include "mainwindow/main_window.h"
+#include "persistence/film_data_file.h"
+#include "temp_folder.h"
 #include "widgets/checked_combo_box.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDateEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QToolButton>
 
 #include <memory>
@@ -47,6 +54,39 @@ struct Window {
         QVERIFY(w->GetCurrentFilm());
     }
 };
+
+// Acts on the first modal dialog of type T (choosers open on top of the modal film editor).
+template <class T> void WhenModalOf(std::function<void(T*)> action) {
+    auto* timer = new QTimer;
+    auto waited = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, timer, [=] {
+        if (auto* w = qobject_cast<T*>(QApplication::activeModalWidget()); w && w->isVisible()) {
+            timer->stop();
+            timer->deleteLater();
+            action(w);
+        } else if (++*waited > 1000) {
+            timer->stop();
+            timer->deleteLater();
+            QTest::qFail("the expected dialog did not appear", __FILE__, __LINE__);
+        }
+    });
+    timer->start(5);
+}
+
+// The offscreen platform does not give the activation back to a dialog when a dialog on top of
+// it closes; a desktop does.
+void BackTo(QWidget* dlg) {
+    dlg->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dlg));
+}
+
+// Types into whatever has the focus, as the keyboard does.
+void Type(const QString& text) {
+    QTest::keyClicks(QApplication::focusWidget(), text);
+}
+void Press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QTest::keyClick(QApplication::focusWidget(), key, mods);
+}
 
 std::vector<TFilmV26> ThreeDiscs() {
     return {MakeFilm("Casablanca", StDvd), MakeFilm("Metropolis", StDvd), MakeFilm("Nosferatu", StDvd)};
@@ -163,6 +203,77 @@ private slots:
         });
         win.w->FilmStringGridDblClick();
         QCOMPARE(int(win.e.c.ActFilm), 2);
+    }
+
+    // A new recording: keyboard and mouse through the editor and the cassette editor's two choices,
+    // then saved and read back.
+    void roadOfANewFilmOnAVideoCassette() {
+        TempFolder dir;
+        TestContext t;
+        Collection& c = t.ctx.collection;
+        c.appendCassette(Cas(1, 240, 50));
+        c.appendCassette(Cas(2, 240, 120));
+        PutFilm(c, "Alte Aufnahme", StVideo, 1, 1, 190);
+        PutFilm(c, "Der lange Abend", StVideo, 2, 1, 120);
+        TKassotekMainWindow w(t.ctx);
+        auto files = std::make_unique<ScriptedFileDialogs>();
+        files->saveAnswer(DataFileChoice{QString::fromStdString(dir.file("Filme.VD6")), 7});
+        w.setFileDialogs(std::move(files));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.SetAusgabeData();
+
+        WhenModalOf<Dlg>([&](Dlg* dlg) {
+            QTRY_VERIFY(HasFocus(dlg->ComboBoxFilmName));
+            Type(QStringLiteral("Zum Schluss"));
+            Press(Qt::Key_Return); // to the medium, which stays "Video-Cassette"
+            Press(Qt::Key_Return); // to the length
+            QVERIFY(HasFocus(dlg->FilmLengthMaskEdit));
+            Type(QStringLiteral("100"));
+            Press(Qt::Key_Return);
+            Type(QStringLiteral("92"));
+            WhenModalOf<TCasEditDlg>([](TCasEditDlg* cas) {
+                QCOMPARE(cas->SelectedRow(), 2); // the first cassette with room
+                QTest::mouseClick(cas->findChild<QAbstractButton*>(QStringLiteral("OkBtn")), Qt::LeftButton);
+            });
+            QTest::mouseClick(dlg->CasNrBtn, Qt::LeftButton);
+            QCOMPARE(dlg->CasNrMaskEdit->text(), QStringLiteral("2"));
+            QVERIFY(dlg->WerbungCheckBox->isChecked()); // 100 minutes with, 92 without advertising
+            BackTo(dlg);
+            QVERIFY(HasFocus(dlg->PosOnCasBtn));
+            WhenModalOf<TCasEditDlg>([](TCasEditDlg* cas) {
+                QCOMPARE(cas->SelectedCol(), 6); // behind the film at position 1
+                QTest::keyClick(cas->findChild<QAbstractButton*>(QStringLiteral("OkBtn")), Qt::Key_Space);
+            });
+            Press(Qt::Key_Return); // presses the focused position button
+            QCOMPARE(dlg->PosOnCasMaskEdit->text(), QStringLiteral("2"));
+            BackTo(dlg);
+            QVERIFY(HasFocus(dlg->AufzeichnungsDateTimePicker));
+            Press(Qt::Key_E, Qt::AltModifier); // "&Eintragungen in die Datenbank übernehmen"
+        });
+        QTest::keyClick(&w, Qt::Key_N, Qt::ControlModifier);
+
+        QCOMPARE(c.AnzFilm(), 3);
+        QCOMPARE(c.Film(3).NetLength, 92);
+        QVERIFY(c.Film(3).Commercials);
+        QCOMPARE(c.Cassette(2).RestLength, int16_t(20)); // booked at once
+        QCOMPARE(ListedTitles(w.filmList()).size(), std::size_t(3));
+        QVERIFY(!c.DataSaved);
+
+        BackTo(&w);
+        t.dialogs.expect(Box::Information, "Filme.VD6 wurde gesichert!");
+        QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(c.DataSaved);
+        Collection back;
+        std::string errorText;
+        SilentDialogs quiet;
+        NoProgress progress;
+        QVERIFY(Load_Video_Data(back, dir.file("Filme.VD6"), errorText, quiet, progress));
+        QCOMPARE(back.AnzFilm(), 3);
+        QCOMPARE(FromCp(back.Film(3).FilmName.Strng), QStringLiteral("Zum Schluss"));
+        QCOMPARE(back.Film(3).CasNr, 2);
+        QCOMPARE(back.Film(3).PosOnCas, 2);
+        QCOMPARE(back.Cassette(2).RestLength, int16_t(20));
     }
 
     void viewCommandStoresNothing() {
