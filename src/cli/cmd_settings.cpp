@@ -22,6 +22,10 @@ using Json = nlohmann::ordered_json;
 std::string Utf8(const std::string& cp1252) {
     return ToUtf8(cp1252);
 }
+// Paths are the file system's bytes; one from an old Windows file is Windows-1252.
+std::string PathUtf8(const std::string& path) {
+    return IsValidUtf8(path) ? path : ToUtf8(path);
+}
 std::string Utf8(char c) {
     return ToUtf8(std::string(1, c));
 }
@@ -33,10 +37,10 @@ Json SelectableList(const std::vector<TSelectableStr>& list) {
     return out;
 }
 
-Json StringList(const std::vector<std::string>& list) {
+Json StringList(const std::vector<std::string>& list, std::string (*convert)(const std::string&) = Utf8) {
     Json out = Json::array();
     for (const auto& s : list)
-        out.push_back(Utf8(s));
+        out.push_back(convert(s));
     return out;
 }
 
@@ -46,7 +50,7 @@ Json SettingsJson(const Settings& s, const Collection& data, const ColArrange& c
     j["SortLength"] = s.SortLength;
     j["SaveDir"] = s.SaveDir;
     j["SaveOption"] = s.SaveOption;
-    j["LastFile"] = Utf8(data.CurrentDataFile);
+    j["LastFile"] = PathUtf8(data.CurrentDataFile);
     j["OpenFileAtStart"] = s.OpenFileAtStart;
     j["CreateBakOnFOpen"] = s.CreateBakOnFOpen;
     j["FilmSort"] = s.FilmSort;
@@ -63,7 +67,7 @@ Json SettingsJson(const Settings& s, const Collection& data, const ColArrange& c
     j["SuggestPosOnCas"] = s.SuggestPosOnCas;
     j["CasSubSort"] = s.CasSubSort;
     j["ShowFirstPicAutomatically"] = s.ShowFirstPicAutomatically;
-    j["TempDir"] = Utf8(s.TempDir);
+    j["TempDir"] = PathUtf8(s.TempDir);
     j["MinimizeConfirm"] = s.MinimizeConfirm;
     j["MarkFilmList"] = s.MarkFilmList;
     j["ImportHinweis"] = s.ImportHinweis;
@@ -86,7 +90,7 @@ Json SettingsJson(const Settings& s, const Collection& data, const ColArrange& c
     j["CategoryList"] = SelectableList(data.CategoryList);
     j["StorageMediaList"] = SelectableList(data.StorageMediaList);
     j["RatingTexts"] = StringList(data.RatingTexts);
-    j["History"] = StringList(s.History);
+    j["History"] = StringList(s.History, PathUtf8);
     j["DBGLOC"] = trace.Locations;
     return j;
 }

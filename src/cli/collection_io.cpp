@@ -1,5 +1,6 @@
 #include "collection_io.h"
 
+#include "persistence/data_file_commands.h"
 #include "persistence/data_version.h"
 #include "persistence/film_data_file.h"
 #include "persistence/network_lock.h"
@@ -103,47 +104,8 @@ bool LoadCollection(Collection& c, const std::string& file, int asVersion, UserD
 }
 
 bool SaveCollectionAs(Collection& c, const std::string& out, UserDialogs& ui) {
-    if (!HasStandardSuffix(out)) {
-        ui.error(out +
-                 " enthält nicht den Standardsuffix \"VDx\"!\r\nSpeichern wird abgebrochen!\r\n\r\n"_cp +
-                 "ACHTUNG: die Daten sind NICHT gesichert und\r\n          gehen beim Beenden des Programms "
-                 "verloren!");
-        return false;
-    }
-    if (!Networking_OK(c, out, ui)) {
-        ui.error(
-            "Auf die gewählte Datei wird scheinbar gerade von einem\r\nanderen Computer zugegriffen.\r\n"_cp
-            "Bitte, speichern Sie die Daten in einer anderen Datei!");
-        return false;
-    }
-    c.DataVerMinor = VersionOfFileName(out);
-    if (c.DataVerMinor != ActVer) {
-        const std::string q = "Sie verwenden eine Datendatei der Version 2." +
-                              std::to_string(c.DataVerMinor) + ". In das aktuelle Format 2." +
-                              std::to_string(ActVer) + " ändern?"_cp;
-        if (ui.question(q, Buttons::YesNo, BoxKind::Information) == Answer::Yes)
-            c.DataVerMinor = ActVer;
-    }
-    std::string fileName = ChangeToVersionExt(out, c.DataVerMinor);
-    if (!HasContent(BaseName(fileName))) {
-        ui.error(
-            "Der Dateiname ist leer! Bitte, geben Sie einen Dateinamen an!\r\n\r\nACHTUNG: Die Daten wurden "
-            "NICHT gespeichert!");
-        return false;
-    }
     NoProgress progress;
-    std::string errorText;
-    c.ActError = 0;
-    const bool ok = Save_Video_Data(c, fileName, errorText, ui, progress);
-    if (!ok || c.ActError != 0) {
-        // A refusal that showed its own box leaves ActError 0.
-        if (c.ActError != 0)
-            std::cerr << "Fehler beim Sichern von \"" << Console(fileName)
-                      << "\": " << Console(ErrorText(c.ActError, errorText)) << '\n';
-        return false;
-    }
-    c.CurrentDataFile = fileName;
-    return true;
+    return SaveDataFileAs(c, out, ui, progress);
 }
 
 } // namespace kt::cli

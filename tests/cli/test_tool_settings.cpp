@@ -120,6 +120,17 @@ TEST(ToolSettings, HandMadeFile) {
     EXPECT_EQ(j["DBGLOC"], (Json{12, -4}));
 }
 
+// Paths the program wrote on this platform are the file system's UTF-8 bytes; they are shown as
+// they are, while a Windows file's paths are Windows-1252.
+TEST(ToolSettings, PathsWrittenHereKeepTheirBytes) {
+    kt::test::TempFolder dir;
+    kt::test::WriteBytes(dir.file("k.INI"), "[COMMON]\r\nLastFile=/home/j\xC3\xB6rg/Filme.VD6\r\n"
+                                            "[History]\r\n0=/home/j\xC3\xB6rg/Filme.VD6\r\n");
+    const Json j = Settings(dir.file("k.INI"));
+    EXPECT_EQ(j["LastFile"], "/home/jörg/Filme.VD6");
+    EXPECT_EQ(j["History"], (Json{"/home/jörg/Filme.VD6"}));
+}
+
 TEST(ToolSettings, WriteKeepsTheHandMadeFile) {
     TempFolder dir;
     const std::string ini = dir.file("Kassotek.INI");

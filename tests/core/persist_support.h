@@ -15,9 +15,6 @@
 #include <vector>
 
 namespace kt::test {
-// Its own namespace: tests/support/temp_folder.h holds another TempFolder, ReadBytes and WriteBytes
-// in the same executable, and one definition each must stay one.
-inline namespace persist {
 
 inline std::string SampleFile(const std::string& ext) {
     return std::string(KT_TEST_DATA) + "/sample/Sammlung" + ext;
@@ -105,5 +102,4 @@ inline Collection SampleCollection() {
     return c;
 }
 
-} // namespace persist
 } // namespace kt::test

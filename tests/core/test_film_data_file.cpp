@@ -291,6 +291,18 @@ TEST(LoadFailures, AMissingFileReleasesNothing) {
     EXPECT_EQ(ErrorText(c.ActError, errorText), "Datei " + dir.file("fehlt.VD6") + " nicht gefunden!");
 }
 
+// File names are the file system's UTF-8 bytes; messages are Windows-1252, so a name with umlauts
+// must be converted on its way into a message, or the box shows it garbled.
+TEST(LoadFailures, AFileNameWithUmlautsReadsRightInTheMessage) {
+    test::TempFolder dir;
+    Collection c;
+    ScriptedDialogs ui;
+    std::string errorText;
+    const std::string file = dir.file("Größe.VD6"); // UTF-8 from the source file
+    EXPECT_FALSE(Load(c, file, ui, &errorText));
+    EXPECT_EQ(ToUtf8(ErrorText(c.ActError, errorText)), "Datei " + file + " nicht gefunden!");
+}
+
 TEST(LoadFailures, TheFilmLimitKeepsTheFirst20000Films) {
     test::TempFolder dir;
     Collection c;

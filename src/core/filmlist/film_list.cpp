@@ -338,7 +338,7 @@ void Resort_FilmString_Headers_and_Pos(ColArrange& ca, const FilmList& list) {
 std::vector<std::string> StatusPanelTexts(const Collection& c, int listedRows, const std::string& typeAhead) {
     return {
         "Kassotek " + ProgramVersionText(),
-        c.CurrentDataFile.empty() ? std::string("Datei: n.a") : "Datei: " + c.CurrentDataFile,
+        c.CurrentDataFile.empty() ? std::string("Datei: n.a") : "Datei: " + FileNameText(c.CurrentDataFile),
         "Anzahl Filme: " + std::to_string(listedRows) + "/" + std::to_string(c.AnzFilm()),
         "Anzahl Cassetten: " + std::to_string(c.AnzCas()),
         " " + typeAhead,

@@ -150,7 +150,7 @@ void MergeLenders(Collection& c) {
 std::string MissingCassetteFileText(const std::string& cassetteFile) {
     const std::string nl = "\r\n";
     return std::string(22, ' ') + "> > >   ACHTUNG!!!     < < <" + nl + nl + "Die Cassetten-Daten-Datei \"" +
-           cassetteFile + "\"" + nl + "konnte nicht gefunden werden!" + nl + nl +
+           FileNameText(cassetteFile) + "\"" + nl + "konnte nicht gefunden werden!" + nl + nl +
            "Kassotek versucht nun, zumindest die Filmdaten zu laden." + nl + nl +
            "Prüfen Sie, ob sie eine Backup-Datei (.BKC) der CDT-Datendatei "_cp + nl +
            "haben und benennen Sie sie ggf. nach xxxx.CDT um, um Ihre" + nl +

@@ -48,7 +48,7 @@ std::string FilterExtension(int index) {
 bool AcceptOpenChoice(Collection& c, const std::string& fileName, int filterIndex, UserDialogs& ui) {
     TraceLine("KtkMain: Oeffnen1Click \"" + fileName + "\" filter=" + std::to_string(filterIndex));
     if (!HasStandardSuffix(fileName) &&
-        ui.question(fileName + " enthält nicht den Standardsuffix \"VDx\"! Laden abbrechen?"_cp,
+        ui.question(FileNameText(fileName) + " enthält nicht den Standardsuffix \"VDx\"! Laden abbrechen?"_cp,
                     Buttons::YesNo, BoxKind::Error) == Answer::Yes)
         return false;
     if (const int v = VersionOfFileName(fileName); v >= 0)
@@ -94,13 +94,13 @@ SaveResult SaveCurrentDataFile(Collection& c, UserDialogs& ui, Progress& progres
     std::string fileName = c.CurrentDataFile;
     const bool ok = Save_Video_Data(c, fileName, errorText, ui, progress);
     if (!ok || c.ActError != 0 || !errorText.empty()) {
-        ui.error("Fehler beim Sichern von \"" + c.CurrentDataFile +
+        ui.error("Fehler beim Sichern von \"" + FileNameText(c.CurrentDataFile) +
                  "\": " + ErrorText(c.ActError, errorText));
         TraceLine("KtkMain: Speichern1Click [EXIT] failed");
         return SaveResult::Failed;
     }
     c.CurrentDataFile = fileName;
-    ui.information(c.CurrentDataFile + " wurde gesichert!");
+    ui.information(FileNameText(c.CurrentDataFile) + " wurde gesichert!");
     TraceLine("KtkMain: Speichern1Click [EXIT] saved");
     return SaveResult::Saved;
 }
@@ -108,7 +108,7 @@ SaveResult SaveCurrentDataFile(Collection& c, UserDialogs& ui, Progress& progres
 bool SaveDataFileAs(Collection& c, const std::string& chosen, UserDialogs& ui, Progress& progress) {
     TraceLine("KtkMain: Speichernunter1Click [ENTRY] \"" + chosen + "\"");
     if (!HasStandardSuffix(chosen)) {
-        ui.error(chosen +
+        ui.error(FileNameText(chosen) +
                  " enthält nicht den Standardsuffix \"VDx\"!\r\nSpeichern wird abgebrochen!\r\n\r\n"_cp +
                  "ACHTUNG: die Daten sind NICHT gesichert und\r\n"
                  "          gehen beim Beenden des Programms verloren!");
@@ -146,7 +146,7 @@ bool SaveDataFileAs(Collection& c, const std::string& chosen, UserDialogs& ui, P
         c.DataVerMinor = previousVersion;
     if (!ok && c.ActError != 0) // a refusal that showed its own box leaves ActError 0
         ui.error(ErrorText(c.ActError, errorText));
-    ui.information(fileName + " wurde " + (ok ? "" : "nicht ") + "gesichert!");
+    ui.information(FileNameText(fileName) + " wurde " + (ok ? "" : "nicht ") + "gesichert!");
     TraceLine("KtkMain: Speichernunter1Click [EXIT] ok=" + std::to_string(ok));
     return ok;
 }

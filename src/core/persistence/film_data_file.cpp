@@ -37,7 +37,7 @@ std::string VersionText(int main, int minor) {
 
 bool Damaged(Collection& c, const std::string& fileName, std::string& errorText) {
     c.ActError = 3;
-    errorText = fileName;
+    errorText = FileNameText(fileName);
     c.CurrentDataFile.clear();
     TraceLine("Persist: Load_Video_Data [EXIT] damaged after " + std::to_string(c.AnzFilm()) + " films");
     return false;
@@ -49,7 +49,7 @@ bool ReadCompanion(Collection& c, const std::string& file, std::string& data, st
     if (ReadWholeFile(file, data, error))
         return true;
     c.ActError = 3;
-    errorText = file;
+    errorText = FileNameText(file);
     TraceLine("Persist: ReadCompanion [ERROR] \"" + file + "\" errno=" + std::to_string(error));
     return false;
 }
@@ -60,7 +60,7 @@ void LoadCompanions(Collection& c, const std::string& cassetteFile, std::string&
     if (FileExists(cassetteFile) && ReadCompanion(c, cassetteFile, data, errorText)) {
         ReadCassetteRecords(c, data, progress);
         if (c.ActError == 14)
-            ui.warning("Die Cassetten-Datei \"" + cassetteFile + "\" enthält mehr als "_cp +
+            ui.warning("Die Cassetten-Datei \"" + FileNameText(cassetteFile) + "\" enthält mehr als "_cp +
                        std::to_string(MaxCassettes) + " Cassetten; nur die ersten " +
                        std::to_string(MaxCassettes) + " wurden geladen.\r\n" + ErrorText(14, {}));
     }
@@ -96,7 +96,7 @@ bool CheckFilmsFit(Collection& c, int minor, const std::string& fileName, std::s
         if (!message.empty()) {
             ui.error(message);
             c.ActError = 9;
-            errorText = fileName;
+            errorText = FileNameText(fileName);
             return false;
         }
     }
@@ -110,7 +110,7 @@ WriteOutcome WriteWithBackup(const std::string& file, const std::string& backupE
 }
 
 std::string FailureText(const std::string& prefix, const std::string& file, const WriteOutcome& w) {
-    return prefix + file + " (" + IoReasonText(w.error) + ")";
+    return prefix + FileNameText(file) + " (" + IoReasonText(w.error) + ")";
 }
 
 } // namespace
@@ -141,7 +141,7 @@ bool LoadFilmRecords(Collection& c, std::string_view data, const std::string& fi
         const std::string q = "Programmversion (" + VersionText(PrgVerMain, PrgVerMinor) + ") " +
                               "entspricht nicht der eingestellten Datenversion (" +
                               VersionText(v.main, v.minor) + ")!\r\nSollen die Daten aus " +
-                              c.CurrentDataFile + " mit dem Daten-Filter für Daten der Version "_cp +
+                              FileNameText(c.CurrentDataFile) + " mit dem Daten-Filter für Daten der Version "_cp +
                               VersionText(v.main, v.minor) + " geladen werden?";
         if (ui.question(q, Buttons::YesNo) != Answer::Yes)
             return false;
@@ -172,7 +172,7 @@ bool Load_Video_Data(Collection& c, const std::string& fileName, std::string& er
     progress.start("Filmdaten werden geladen!", 0);
     if (!FileExists(fileName)) {
         c.ActError = 1;
-        errorText = fileName;
+        errorText = FileNameText(fileName);
         TraceLine("Persist: Load_Video_Data [EXIT] file missing");
         return false;
     }
@@ -212,7 +212,7 @@ bool Save_Video_Data(Collection& c, std::string& fileName, std::string& errorTex
         return false;
     }
     if (c.DataVerMinor != ActVer) {
-        const std::string q = fileName + " ist eine Datei der Version 2." + std::to_string(c.DataVerMinor) +
+        const std::string q = FileNameText(fileName) + " ist eine Datei der Version 2." + std::to_string(c.DataVerMinor) +
                               ". " + "Soll diese in das aktuelle Format 2." + std::to_string(ActVer) +
                               " übertragen werden?"_cp;
         if (ui.question(q, Buttons::YesNo, BoxKind::Warning) == Answer::Yes)
@@ -286,7 +286,7 @@ bool Save_Video_Data(Collection& c, std::string& fileName, std::string& errorTex
         ui.error("Nicht genug Arbeitsspeicher zum Sichern der Daten!\r\n\r\nACHTUNG: Die Daten wurden NICHT "
                  "gespeichert!");
         c.ActError = 9;
-        errorText = fileName;
+        errorText = FileNameText(fileName);
         return false;
     }
     TraceLine("Persist: Save_Video_Data [EXIT] result=" + std::to_string(result) +

@@ -93,6 +93,25 @@ std::string ToCp1252(std::string_view s) {
     return out;
 }
 
+bool IsValidUtf8(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        int len = b < 0x80                 ? 1
+                  : b >= 0xC2 && b <= 0xDF ? 2
+                  : b >= 0xE0 && b <= 0xEF ? 3
+                  : b >= 0xF0 && b <= 0xF4 ? 4
+                                           : 0;
+        if (len == 0 || i + static_cast<std::size_t>(len) > s.size())
+            return false;
+        for (int k = 1; k < len; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += static_cast<std::size_t>(len);
+    }
+    return true;
+}
+
 std::string ToUtf8(std::string_view s) {
     std::string out;
     out.reserve(s.size() + s.size() / 8);

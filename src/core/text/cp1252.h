@@ -8,6 +8,8 @@ namespace kt {
 // Windows-1252 <-> UTF-8. A character that Windows-1252 cannot hold becomes "?".
 std::string ToCp1252(std::string_view utf8);
 std::string ToUtf8(std::string_view cp1252);
+// True when the bytes are well-formed UTF-8 (file names on this platform normally are).
+bool IsValidUtf8(std::string_view text);
 // The Unicode code point of one Windows-1252 byte (undefined bytes map to themselves).
 char32_t Cp1252ToUnicode(unsigned char c);
 

@@ -189,6 +189,8 @@ std::string FilePathOf(const std::string& fileName) {
     return p == std::string::npos ? std::string() : fileName.substr(0, p + 1);
 }
 
+std::string FileNameText(const std::string& fileName) { return ToCp1252(fileName); }
+
 std::string BaseName(const std::string& fileName) {
     const auto p = fileName.rfind('/');
     const std::string name = p == std::string::npos ? fileName : fileName.substr(p + 1);

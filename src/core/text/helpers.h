@@ -25,6 +25,8 @@ double TextToFloat(const std::string& text, bool& error);
 // Strict decimal integer of a whole text (surrounding blanks allowed); false when it is none.
 bool ParseInt(const std::string& text, long long& value);
 std::string FilePathOf(const std::string& fileName);
+// A file name (the file system's bytes, UTF-8 here) as Windows-1252 text for the user's messages.
+std::string FileNameText(const std::string& fileName);
 std::string BaseName(const std::string& fileName);
 // Replaces the extension of the last path element (or appends it); `ext` includes the dot.
 std::string ChangeFileExt(const std::string& fileName, const std::string& ext);
