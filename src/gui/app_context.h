@@ -3,6 +3,7 @@
 #include "casseditor/cas_chooser_state.h"
 #include "catalogue/col_arrange.h"
 #include "dialogs/message_box.h"
+#include "filmeditor/session_checks.h"
 #include "filter/filter_search.h"
 #include "model/collection.h"
 #include "model/dialogs.h"
@@ -19,6 +20,8 @@
 class QWidget;
 
 namespace kt {
+
+class CassetteChooser;
 
 // The program-wide state the windows work on, and the doors through which they reach the user.
 // One instance per program run; tests make a fresh one per case.
@@ -40,6 +43,10 @@ public:
     // The mode the film and cassette editors are opened in (1 edit, 3 view, 4 new film, 5 new
     // cassette, 6 and 7 position choice; 0 none): the chooser's own, one value under two names.
     int& Bearbeiten = casChooser.Bearbeiten;
+    // The film editor's checks the user switched on or off for this run.
+    FilmEditorSession filmEditorSession;
+    // Replaces the cassette editor as the film editor's cassette and position chooser (tests).
+    CassetteChooser* cassetteChooser = nullptr;
 
     // The message-box door. The reference stays valid for the context's lifetime and always
     // reaches the implementation installed at the time of the call, so widgets may keep it.

@@ -341,10 +341,14 @@ private slots:
         GridWindow films(Titles({"A"}));
         const std::pair<QAction*, int> items[] = {{films.w->FilmBearbeiten, 1}, {films.w->FilmAnsehen, 3}};
         for (const auto& [item, mode] : items) {
-            films.t.dialogs.expect(Box::Notice, NotYet);
+            int seen = -1;
+            WhenModal([&](QWidget* editor) {
+                seen = films.t.ctx.Bearbeiten;
+                QTest::keyClick(editor, Qt::Key_Escape);
+            });
             item->trigger();
-            QVERIFY(!films.t.dialogs.pending());
-            QCOMPARE(films.t.ctx.Bearbeiten, mode);
+            QCOMPARE(seen, mode);
+            QCOMPARE(films.t.ctx.Bearbeiten, 0);
             QCOMPARE(int(films.t.ctx.collection.ActFilm), 1);
         }
     }
@@ -379,7 +383,15 @@ private slots:
                     QStringLiteral("row %1 column %2 %3").arg(k.row).arg(k.column).arg(enter);
                 g.t.ctx.Bearbeiten = 0;
                 g.mark();
-                if (k.command)
+                // The film editor is closed at once; the cassette editor is not there yet.
+                int seen = 0;
+                const bool filmEditor = k.command && std::string(k.command) == "FilmBearbeitenClick";
+                if (filmEditor)
+                    WhenModal([&](QWidget* editor) {
+                        seen = g.t.ctx.Bearbeiten;
+                        QTest::keyClick(editor, Qt::Key_Escape);
+                    });
+                else if (k.command)
                     g.t.dialogs.expect(Box::Notice, NotYet);
                 else
                     g.t.dialogs.expect(
@@ -392,7 +404,7 @@ private slots:
                 }
                 QVERIFY2(!g.t.dialogs.pending(), qPrintable(label));
                 QCOMPARE(int(g.t.ctx.collection.ActFilm), k.row);
-                QCOMPARE(g.t.ctx.Bearbeiten, k.mode);
+                QCOMPARE(filmEditor ? seen : g.t.ctx.Bearbeiten, k.mode);
                 if (k.command)
                     QVERIFY2(g.ranSinceMark(k.command), qPrintable(label));
             }

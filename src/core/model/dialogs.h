@@ -4,8 +4,9 @@
 
 namespace kt {
 
-enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class Answer { Ok, Yes, No, Cancel };
+// YesRetry: "Ja" and "Wiederholen"; Retry is its second answer.
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, YesRetry };
+enum class Answer { Ok, Yes, No, Cancel, Retry };
 // The look of a question box: questions also come as error, warning or information boxes.
 enum class BoxKind { Error, Warning, Information, Confirmation };
 

@@ -95,6 +95,7 @@ Answer QtDialogs::question(const std::string& text, Buttons buttons, BoxKind kin
     QPushButton* yes = nullptr;
     QPushButton* no = nullptr;
     QPushButton* cancel = nullptr;
+    QPushButton* retry = nullptr;
     switch (buttons) {
     case Buttons::Ok:
         ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
@@ -112,10 +113,14 @@ Answer QtDialogs::question(const std::string& text, Buttons buttons, BoxKind kin
         no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
         cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
         break;
+    case Buttons::YesRetry:
+        yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+        retry = box.addButton(QStringLiteral("&Wiederholen"), QMessageBox::RejectRole);
+        break;
     }
     box.setDefaultButton(yes ? yes : ok);
     // Escape (and closing the box) takes the most careful answer the box offers.
-    box.setEscapeButton(cancel ? cancel : no ? no : ok);
+    box.setEscapeButton(cancel ? cancel : no ? no : retry ? retry : ok);
     box.exec();
     const auto* clicked = box.clickedButton();
     if (clicked == ok)
@@ -126,7 +131,9 @@ Answer QtDialogs::question(const std::string& text, Buttons buttons, BoxKind kin
         return Answer::No;
     if (clicked == cancel)
         return Answer::Cancel;
-    return cancel ? Answer::Cancel : no ? Answer::No : Answer::Ok;
+    if (clicked == retry)
+        return Answer::Retry;
+    return cancel ? Answer::Cancel : no ? Answer::No : retry ? Answer::Retry : Answer::Ok;
 }
 
 Answer QtDialogs::threeWay(const ThreeWayQuestion& q) {

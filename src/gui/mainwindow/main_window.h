@@ -295,6 +295,8 @@ private:
     void applyColumnWidths();
     // The film slot shown in a grid row (a row beyond the last counts as the last), 0 for none.
     int FilmOfGridRow(int row);
+    // After a rebuild the current film's row becomes the current row (when it is listed).
+    void ShowCurrentFilmRow();
     // After a load or New: the list, the caption, the save controls and the status bar.
     void dataSetChanged();
     void UpdateSaveControls();
