@@ -231,6 +231,30 @@ private slots:
         }
     }
 
+    // A double click on a film in the cassette editor of the menu shows the film in the film editor,
+    // for looking only; afterwards the mode is the cassette editor's again.
+    void editorFromTheMenuShowsAFilm() {
+        ListWindow l(Tapes);
+        Seen seen;
+        QString caption;
+        int modeDuring = -1;
+        WhenCasEditor(l.t.ctx, seen, [&](kt::TCasEditDlg& d) {
+            WhenModal([&](QWidget* film) {
+                caption = film->windowTitle();
+                modeDuring = l.t.ctx.Bearbeiten;
+                QTest::keyClick(film, Qt::Key_Escape);
+            });
+            d.CasEditDlgStringGridDblClick(4 + 4, 2); // "Aufnahme" at position 4 of cassette 2
+            QCOMPARE(l.t.ctx.Bearbeiten, 0);
+            Cancel(d);
+        });
+        l.w->CassetteBearbeiten->trigger();
+        QVERIFY(seen.shown);
+        QVERIFY2(caption.endsWith(QStringLiteral(" - Ansehen")), qPrintable(caption));
+        QCOMPARE(modeDuring, 3);
+        QCOMPARE(l.c().AnzFilm(), 2);
+    }
+
     void checkWindowOnlyWithFindings() {
         // Cassette 3 is off by 40 minutes.
         ListWindow bad([](kt::Collection& c) {

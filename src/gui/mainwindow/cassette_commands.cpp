@@ -5,6 +5,7 @@
 #include "casseditor/default_cas_length.h"
 #include "casseditor/not_ok_cas_form.h"
 #include "cassettes/cassette_lookup.h"
+#include "filmeditor/film_editor_open.h"
 #include "help/help_window.h"
 #include "mainwindow/film_string_grid.h"
 
@@ -18,6 +19,8 @@ namespace {
 // way it was closed.
 int ShowCasEditor(AppContext& ctx, QWidget* parent) {
     TCasEditDlg dlg(ctx.collection, ctx.settings, ctx.dialogs(), ctx.casChooser, parent);
+    dlg.SetViewFilmHandler(
+        [&ctx, &dlg](int) { ViewFilmDialog(ctx, TFilmEigenschaftenDlg::ViewLock::CassetteEditor, &dlg); });
     QObject::connect(&dlg, &TCasEditDlg::helpRequested, &dlg, [&dlg](QWidget* focused) {
         const int topic = HelpContextOf(focused);
         HelpWindow::Show(topic != 0 ? topic : int{HelpCassetteMenu}, &dlg);
