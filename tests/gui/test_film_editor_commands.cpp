@@ -55,24 +55,6 @@ struct Window {
     }
 };
 
-// Acts on the first modal dialog of type T (choosers open on top of the modal film editor).
-template <class T> void WhenModalOf(std::function<void(T*)> action) {
-    auto* timer = new QTimer;
-    auto waited = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, timer, [=] {
-        if (auto* w = qobject_cast<T*>(QApplication::activeModalWidget()); w && w->isVisible()) {
-            timer->stop();
-            timer->deleteLater();
-            action(w);
-        } else if (++*waited > 1000) {
-            timer->stop();
-            timer->deleteLater();
-            QTest::qFail("the expected dialog did not appear", __FILE__, __LINE__);
-        }
-    });
-    timer->start(5);
-}
-
 // The offscreen platform does not give the activation back to a dialog when a dialog on top of
 // it closes; a desktop does.
 void BackTo(QWidget* dlg) {

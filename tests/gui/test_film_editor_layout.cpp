@@ -27,25 +27,6 @@ using Dlg = TFilmEigenschaftenDlg;
 
 namespace {
 
-// Runs `action` on the first modal dialog of type T (the film editor's chooser opens on top of
-// the film editor, which is modal too).
-template <class T> void WhenModalOf(std::function<void(T*)> action) {
-    auto* timer = new QTimer;
-    auto waited = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, timer, [=] {
-        if (auto* w = qobject_cast<T*>(QApplication::activeModalWidget()); w && w->isVisible()) {
-            timer->stop();
-            timer->deleteLater();
-            action(w);
-        } else if (++*waited > 1000) {
-            timer->stop();
-            timer->deleteLater();
-            QTest::qFail("the expected dialog did not appear", __FILE__, __LINE__);
-        }
-    });
-    timer->start(5);
-}
-
 void ClickNamed(QWidget* dlg, const char* name) {
     auto* b = dlg->findChild<QAbstractButton*>(QLatin1String(name));
     QVERIFY2(b, name);

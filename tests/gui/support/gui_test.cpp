@@ -3,8 +3,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
-#include <QPointer>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
@@ -41,8 +41,6 @@ TestContext::~TestContext() {
     dialogs.verify();
 }
 
-namespace {
-
 void WhenShown(std::function<QWidget*()> find, std::function<void(QWidget*)> action, int timeoutMs,
                const char* what) {
     auto* timer = new QTimer(qApp);
@@ -69,8 +67,6 @@ void WhenShown(std::function<QWidget*()> find, std::function<void(QWidget*)> act
     });
     timer->start(5);
 }
-
-} // namespace
 
 void WhenModal(std::function<void(QWidget*)> action, int timeoutMs) {
     WhenShown([] { return QApplication::activeModalWidget(); }, std::move(action), timeoutMs,

@@ -4,6 +4,7 @@
 #include "scripted_dialogs.h"
 #include "trace/trace_log.h"
 
+#include <QApplication>
 #include <QString>
 #include <QUrl>
 
@@ -56,6 +57,16 @@ public:
 void WhenModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
 // The same for a popup (context menu, drop-down window).
 void WhenPopup(std::function<void(QWidget*)> action, int timeoutMs = 5000);
+// Polls until `find` gives a visible widget, then runs `action` on it (from the event loop, so it
+// acts inside exec()); fails the test with `what` after `timeoutMs`.
+void WhenShown(std::function<QWidget*()> find, std::function<void(QWidget*)> action, int timeoutMs,
+               const char* what);
+// As WhenModal, for the first active modal dialog of type T (a chooser on top of another modal one).
+template <class T> void WhenModalOf(std::function<void(T*)> action, int timeoutMs = 5000) {
+    WhenShown([] { return static_cast<QWidget*>(qobject_cast<T*>(QApplication::activeModalWidget())); },
+              [action](QWidget* w) { action(static_cast<T*>(w)); }, timeoutMs,
+              "the expected dialog did not appear");
+}
 
 // The button of `dialog` whose caption without "&" is `caption`; nullptr when there is none.
 QAbstractButton* FindButton(QWidget* dialog, const QString& caption);
