@@ -95,7 +95,12 @@ bool LoadCollection(Collection& c, const std::string& file, int asVersion, UserD
     NoProgress progress;
     std::string errorText;
     if (!Load_Video_Data(c, file, errorText, ui, progress)) {
-        std::cerr << "Fehler beim Laden: " << Console(ErrorText(c.ActError, errorText)) << '\n';
+        // Without an error code the load has said why itself (an unknown format, a declined
+        // question).
+        if (c.ActError != 0)
+            std::cerr << "Fehler beim Laden: " << Console(ErrorText(c.ActError, errorText)) << '\n';
+        else
+            std::cerr << "Die Daten aus " << Console(FileNameText(file)) << " wurden nicht geladen.\n";
         return false;
     }
     if (c.ActError != 0)

@@ -8,6 +8,7 @@
 #include <climits>
 
 using namespace kt;
+using namespace kt::literals;
 using kt::test::Box;
 using kt::test::ScriptedDialogs;
 
@@ -191,18 +192,31 @@ TEST(DamagedFiles, BrokenHeadersAndFilesEndingInsideAHeader) {
     }
 }
 
-TEST(DamagedFiles, TheWholeLoadClearsTheCurrentFileAndNamesIt) {
+TEST(DamagedFiles, TheReadableFilmsAreOfferedWithoutAFileNameOrTheCollectionStays) {
     test::TempFolder dir;
     const std::string good = test::ReadBytes(test::SampleFile(".VD6"));
     test::WriteBytes(dir.file("kaputt.VD6"), good.substr(0, good.size() - 1));
     test::WriteBytes(dir.file("kaputt.CDT"), test::ReadBytes(test::SampleFile(".CDT")));
-    Collection c;
-    ScriptedDialogs ui;
-    std::string errorText;
-    NoProgress p;
-    EXPECT_FALSE(Load_Video_Data(c, dir.file("kaputt.VD6"), errorText, ui, p));
-    EXPECT_EQ(ErrorText(c.ActError, errorText), "Fehler beim Lesen aus " + dir.file("kaputt.VD6") + "!");
-    EXPECT_EQ(c.CurrentDataFile, "");
-    EXPECT_EQ(c.AnzFilm(), 2);
-    EXPECT_EQ(c.AnzCas(), 0) << "the cassettes of a damaged collection are not loaded";
+    for (const Answer answer : {Answer::Yes, Answer::No}) {
+        SCOPED_TRACE(answer == Answer::Yes ? "taken" : "declined");
+        Collection c;
+        c.CurrentDataFile = dir.file("alt.VD6");
+        ScriptedDialogs ui;
+        ui.expectQuestion("ist beschädigt; nur die ersten 2 Filme konnten gelesen werden", answer);
+        std::string errorText;
+        NoProgress p;
+        bool replaced = false;
+        EXPECT_FALSE(Load_Video_Data(c, dir.file("kaputt.VD6"), errorText, ui, p, &replaced));
+        EXPECT_EQ(ErrorText(c.ActError, errorText), "Fehler beim Lesen aus " + dir.file("kaputt.VD6") + "!");
+        EXPECT_EQ(replaced, answer == Answer::Yes);
+        if (answer == Answer::Yes) {
+            EXPECT_EQ(c.CurrentDataFile, "");
+            EXPECT_FALSE(c.DataSaved) << "the films are to be kept with Save as";
+            EXPECT_EQ(c.AnzFilm(), 2);
+            EXPECT_EQ(c.AnzCas(), 3) << "the cassettes come along";
+        } else {
+            EXPECT_EQ(c.CurrentDataFile, dir.file("alt.VD6"));
+            EXPECT_EQ(c.AnzFilm(), 0);
+        }
+    }
 }

@@ -75,7 +75,8 @@ TEST(DataFileCommands, OpenQuestionsDecideTheVersion) {
         {"/d/Filme.VDT", 1, {}, true, 0},
         {"/d/Filme.VD3", 7, {{typeVd3, Answer::Yes}}, true, 3},
         {"/d/Filme.VD3", 7, {{typeVd3, Answer::No}}, true, 6},
-        {"/d/Filme.VD3", 7, {{typeVd3, Answer::Cancel}}, false, 3},
+        // A stopped command keeps the version of the collection in use.
+        {"/d/Filme.VD3", 7, {{typeVd3, Answer::Cancel}}, false, 6},
         {"/d/Filme.VD6",
          2,
          {{"(\".VD6\") entspricht NICHT\r\ndem eingestellten Datei-Format (\".VD1\")", Answer::No}},

@@ -259,18 +259,28 @@ TEST(LoadFailures, EachRowEndsTheLoadAsDescribed) {
         const std::string file = dir.file("f.VD6");
         test::WriteBytes(file, tc.bytes);
         test::WriteBytes(dir.file("f.CDT"), std::string(8, '\0'));
+        // The collection in use stays as it was, with its file name and save state.
         Collection c;
         c.appendFilm(TFilmV26{});
+        c.CurrentDataFile = "alt.VD6";
+        c.DataSaved = false;
+        c.LenderNames = {"Alt"};
         c.DataVerMinor = tc.expectMinor;
         ScriptedDialogs ui;
         for (const auto& [box, text] : tc.boxes)
             ui.expect(box, text, tc.answer);
         std::string errorText;
-        EXPECT_FALSE(Load(c, file, ui, &errorText));
+        bool replaced = true;
+        ScriptedDialogs* u = &ui;
+        NoProgress p;
+        EXPECT_FALSE(Load_Video_Data(c, file, errorText, *u, p, &replaced));
+        EXPECT_FALSE(replaced);
         EXPECT_EQ(c.ActError, tc.actError);
         EXPECT_EQ(errorText, tc.errorTextIsFile ? file : "");
-        EXPECT_EQ(c.CurrentDataFile, tc.keepsCurrentFile ? file : "");
-        EXPECT_EQ(c.AnzFilm(), 0);
+        EXPECT_EQ(c.CurrentDataFile, "alt.VD6");
+        EXPECT_FALSE(c.DataSaved);
+        EXPECT_EQ(c.LenderNames, std::vector<std::string>{"Alt"});
+        EXPECT_EQ(c.AnzFilm(), 1);
         EXPECT_EQ(c.AnzCas(), 0);
         EXPECT_EQ(c.DataVerMain, PrgVerMain); // a later save still writes a readable header
     }
@@ -326,13 +336,16 @@ TEST(LoadFailures, TheFilmLimitKeepsTheFirst20000Films) {
     c.DataVerMinor = 4;
     ScriptedDialogs ui;
     ui.expectQuestion("Version 2.4 geladen werden?", Answer::Yes);
+    // The first 20000 films are offered as a collection without a file name.
+    ui.expectQuestion("nur die ersten 20000 Filme konnten gelesen werden", Answer::Yes);
     std::string errorText;
     EXPECT_FALSE(Load(c, dir.file("voll.VD4"), ui, &errorText));
     EXPECT_EQ(c.ActError, 13);
     EXPECT_EQ(errorText, "");
     EXPECT_EQ(c.AnzFilm(), MaxFilms);
     EXPECT_EQ(c.Film(MaxFilms).FilmNr, MaxFilms);
-    EXPECT_EQ(c.CurrentDataFile, dir.file("voll.VD4"));
+    EXPECT_EQ(c.CurrentDataFile, "");
+    EXPECT_FALSE(c.DataSaved);
 }
 
 TEST(SaveFailures, NoFileNameAndAnExistingConvertedName) {

@@ -251,14 +251,17 @@ TEST(ErrorText, EveryCodeHasItsText) {
         {22, "Angegebene X.VD6länge ist kleiner als Null."},
         {23, "Angegebene Restlänge zzgl. Lochlänge ist größer als die Gesamtlänge."},
         {24, "Angegebene Lochlänge zzgl. Restlänge ist größer als die Gesamtlänge."},
-        {25, "Fehler beim Schreiben der Daten-Backupdatei."},
+        {25, "Fehler beim Schreiben der Daten-Backupdatei X.VD6."},
         {26, "Fehler bei der Sub-Sortierung!"},
         {0, "Fehlernr. (0) unbekannt!"},
-        {27, "Fehlernr. (27) unbekannt!"},
+        {27, "X.VD6 ist keine Datei!"},
+        {28, "Fehlernr. (28) unbekannt!"},
         {255, "Fehlernr. (255) unbekannt!"},
     };
     for (const auto& [code, text] : rows)
         EXPECT_EQ(ToUtf8(ErrorText(code, n)), text) << code;
+    // An empty name gives the text as it was; a save names the backup that failed.
+    EXPECT_EQ(ErrorText(25, {}), "Fehler beim Schreiben der Daten-Backupdatei.");
     // The texts are Windows-1252 in memory.
     EXPECT_EQ(ErrorText(4, n), "Nicht genug Speicher f\xfcr's Sortieren der Daten.");
     // A Windows-1252 name is put in as it is.

@@ -182,6 +182,7 @@ TEST(FixedRecords, HeaderlessFilesAreRecognisedByTheExpectedVersion) {
         ScriptedDialogs ui;
         ui.expect(Box::Warning, "Die Cassetten-Daten-Datei");
         ui.expectQuestion("Version 2.1", Answer::Yes);
+        ui.expectQuestion("nur die ersten 3 Filme", Answer::Yes);
         std::string errorText;
         NoProgress p;
         EXPECT_FALSE(Load_Video_Data(c, dir.file("x.VD2"), errorText, ui, p));

@@ -203,8 +203,12 @@ std::string ErrorText(int code, const std::string& name) {
     case 22: return "Angegebene " + name + "länge ist kleiner als Null."_cp;
     case 23: return "Angegebene Restlänge zzgl. Lochlänge ist größer als die Gesamtlänge."_cp;
     case 24: return "Angegebene Lochlänge zzgl. Restlänge ist größer als die Gesamtlänge."_cp;
-    case 25: return "Fehler beim Schreiben der Daten-Backupdatei.";
+    case 25:
+        // A save reports which backup could not be made, and why.
+        return name.empty() ? "Fehler beim Schreiben der Daten-Backupdatei."
+                            : "Fehler beim Schreiben der Daten-Backupdatei " + name + ".";
     case 26: return "Fehler bei der Sub-Sortierung!";
+    case 27: return name + " ist keine Datei!";
     default: return "Fehlernr. (" + std::to_string(code) + ") unbekannt!";
     }
 }

@@ -47,10 +47,15 @@ std::string FilterExtension(int index) {
 
 bool AcceptOpenChoice(Collection& c, const std::string& fileName, int filterIndex, UserDialogs& ui) {
     TraceLine("KtkMain: Oeffnen1Click \"" + fileName + "\" filter=" + std::to_string(filterIndex));
+    const int version = c.DataVerMinor;
+    auto stop = [&] {
+        c.DataVerMinor = version;
+        return false;
+    };
     if (!HasStandardSuffix(fileName) &&
         ui.question(FileNameText(fileName) + " enthält nicht den Standardsuffix \"VDx\"! Laden abbrechen?"_cp,
                     Buttons::YesNo, BoxKind::Error) == Answer::Yes)
-        return false;
+        return stop();
     if (const int v = VersionOfFileName(fileName); v >= 0)
         c.DataVerMinor = v;
     if (filterIndex != c.DataVerMinor + 1) {
@@ -65,7 +70,7 @@ bool AcceptOpenChoice(Collection& c, const std::string& fileName, int filterInde
             c.DataVerMinor = filterIndex - 1;
             break;
         default:
-            return false;
+            return stop();
         }
     }
     return true;

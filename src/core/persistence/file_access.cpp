@@ -16,53 +16,21 @@ namespace kt {
 
 using namespace literals;
 
-namespace {
-
-WriteCall& Call() {
-    static WriteCall call;
-    return call;
-}
-
-ssize_t DoWrite(int fd, const char* data, std::size_t size) {
-    if (Call())
-        return Call()(fd, data, size);
-    return ::write(fd, data, size);
-}
-
-// The mode a new file gets from the umask, or the mode of the file it replaces.
-mode_t ModeFor(const std::string& target) {
-    struct stat st {};
-    if (::stat(target.c_str(), &st) == 0)
-        return st.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-void SyncFolder(const std::string& target) {
-    const std::string dir = FilePathOf(target);
-    const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-} // namespace
-
-void SetWriteCall(WriteCall call) {
-    Call() = std::move(call);
-}
-
 bool ReadWholeFile(const std::string& fileName, std::string& out, int& error) {
     out.clear();
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a FIFO under the name cannot hang the program; only files are read.
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         error = errno;
         return false;
     }
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && st.st_size > 0)
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        error = EISDIR;
+        ::close(fd);
+        return false;
+    }
+    if (st.st_size > 0)
         out.reserve(static_cast<std::size_t>(st.st_size));
     char buf[1 << 16];
     for (;;) {
@@ -82,52 +50,6 @@ bool ReadWholeFile(const std::string& fileName, std::string& out, int& error) {
     return true;
 }
 
-WriteOutcome WriteFileSafely(const std::string& target, std::string_view bytes,
-                             const std::function<void()>& beforeRename) {
-    WriteOutcome out;
-    std::string pattern = target + ".kt~XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0) {
-        out.error = errno;
-        return out;
-    }
-    const std::string temp(name.data());
-    auto fail = [&](int error) {
-        out.error = error;
-        ::close(fd);
-        ::unlink(temp.c_str());
-        TraceLine("Persist: WriteFileSafely [ERROR] " + target + " errno=" + std::to_string(error));
-        return out;
-    };
-    while (out.written < bytes.size()) {
-        const ssize_t n = DoWrite(fd, bytes.data() + out.written, bytes.size() - out.written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return fail(n < 0 ? errno : ENOSPC);
-        out.written += static_cast<std::size_t>(n);
-    }
-    if (::fchmod(fd, ModeFor(target)) != 0 || ::fsync(fd) != 0)
-        return fail(errno);
-    if (::close(fd) != 0) {
-        out.error = errno;
-        ::unlink(temp.c_str());
-        return out;
-    }
-    if (beforeRename)
-        beforeRename();
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        out.error = errno;
-        ::unlink(temp.c_str());
-        return out;
-    }
-    SyncFolder(target);
-    out.ok = true;
-    return out;
-}
-
 std::string IoReasonText(int error) {
     switch (error) {
     case ENOSPC:
@@ -141,6 +63,8 @@ std::string IoReasonText(int error) {
         return "Datenträger ist schreibgeschützt"_cp;
     case ENOENT:
         return "Ordner nicht gefunden";
+    case EISDIR:
+        return "keine Datei";
     case EIO:
         return "Ein-/Ausgabefehler";
     default:

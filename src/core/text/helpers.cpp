@@ -243,6 +243,12 @@ bool FileExists(const std::string& fileName) {
     return !fileName.empty() && fs::is_regular_file(fileName, ec);
 }
 
+bool PathExists(const std::string& fileName) {
+    std::error_code ec;
+    return !fileName.empty() && fs::symlink_status(fileName, ec).type() != fs::file_type::not_found &&
+           !ec;
+}
+
 std::string EnvValue(const std::string& name) {
     // The value keeps its letter case: paths on this platform depend on it.
     const std::string wanted = UpperAZ(name);

@@ -36,6 +36,8 @@ void EraseFile(const std::string& fileName);
 bool CheckIO(int ioResult, int position);
 long long FileSizeOf(const std::string& fileName);
 bool FileExists(const std::string& fileName);
+// True when anything (a file, folder, device, ...) has that name.
+bool PathExists(const std::string& fileName);
 std::string EnvValue(const std::string& name);
 
 struct FileVersion {

@@ -72,7 +72,8 @@ void TKassotekMainWindow::InitFilmStringGrid() {
                 std::string errorText;
                 auto progress = ctx_.makeProgress();
                 const std::string file = c.CurrentDataFile;
-                if (Load_Video_Data(c, file, errorText, busy, *progress)) {
+                bool replaced = false;
+                if (Load_Video_Data(c, file, errorText, busy, *progress, &replaced)) {
                     SetAusgabeData();
                     restoringCurrent_ = true;
                     FilmStringGrid->setCurrentCell(1, 1);
@@ -81,11 +82,17 @@ void TKassotekMainWindow::InitFilmStringGrid() {
                     if (!GetCurrentFilm())
                         busy.error("Konnte akutellen Film nicht bestimmen!");
                 } else {
-                    Initialize_FilmStringGrid();
+                    // A start without the file works on an empty collection without a name, so
+                    // that a save cannot write over the file that did not load.
+                    if (!replaced)
+                        c.CurrentDataFile.clear();
+                    loadFailed(replaced);
                     // ActError 0: the load has told the user itself, or the user declined.
                     if (c.ActError != 0)
                         busy.warning(ErrorText(c.ActError, errorText));
                 }
+            } else {
+                c.CurrentDataFile.clear();
             }
         }
         dataSetChanged();
@@ -99,6 +106,17 @@ void TKassotekMainWindow::InitFilmStringGrid() {
     traceCommand("InitFilmStringGrid", false);
 }
 
+void TKassotekMainWindow::loadFailed(bool replaced) {
+    // Only the readable films of a damaged file replace the collection; otherwise the list still
+    // shows the collection in use, untouched.
+    if (!replaced)
+        return;
+    if (ctx_.collection.AnzFilm() == 0)
+        Initialize_FilmStringGrid();
+    else
+        SetAusgabeData();
+}
+
 bool TKassotekMainWindow::DateiLaden(const std::string& fileName) {
     traceCommand("DateiLaden", true);
     Collection& c = ctx_.collection;
@@ -107,7 +125,7 @@ bool TKassotekMainWindow::DateiLaden(const std::string& fileName) {
         BusyCursor busy(ctx_.dialogs());
         std::string errorText;
         auto progress = ctx_.makeProgress();
-        ok = Load_Video_Data(c, fileName, errorText, busy, *progress);
+        ok = Load_Video_Data(c, fileName, errorText, busy, *progress, &loadReplaced_);
         progress.reset();
         if (ok) {
             Resort_FilmString_Headers_and_Pos();
@@ -120,12 +138,7 @@ bool TKassotekMainWindow::DateiLaden(const std::string& fileName) {
             c.DataSaved = true;
             FormResize();
         } else {
-            // A failed load may have emptied the collection: the list shows what is left, before
-            // the box is on the screen.
-            if (c.AnzFilm() == 0)
-                Initialize_FilmStringGrid();
-            else
-                SetAusgabeData();
+            loadFailed(loadReplaced_);
             if (c.ActError != 0)
                 busy.error("Fehler beim Laden: " + ErrorText(c.ActError, errorText));
         }
@@ -163,8 +176,13 @@ void TKassotekMainWindow::Oeffnen1Click() {
         const std::string file = PathBytes(choice->path);
         // The data in memory are to be replaced: unsaved changes are asked about first, before the
         // questions that set the data version (a save from here still needs the old one).
-        if (UnsavedDataMayGo() && AcceptOpenChoice(c, file, choice->filterIndex, ctx_.dialogs()))
-            DateiLaden(file);
+        // A load that does not happen or fails keeps the data version of the collection in use.
+        const int version = c.DataVerMinor;
+        if (UnsavedDataMayGo()) {
+            if (AcceptOpenChoice(c, file, choice->filterIndex, ctx_.dialogs()) && !DateiLaden(file) &&
+                !loadReplaced_)
+                c.DataVerMinor = version;
+        }
     }
     update();
     traceCommand("Oeffnen1Click", false);

@@ -79,6 +79,9 @@ public:
 
     // Loading (file_commands.cpp).
     bool DateiLaden(const std::string& fileName);
+    // The list after a failed load: refreshed only when the readable films of a damaged file
+    // were taken.
+    void loadFailed(bool replaced);
     void RefreshCaption();
     // The file dialogs; the window starts with Qt's.
     void setFileDialogs(std::unique_ptr<DataFileDialogs> dialogs);
@@ -272,6 +275,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Whether the last DateiLaden put what it read in place of the collection.
+    bool loadReplaced_ = false;
     void buildMenus();
     void buildFileMenu();
     void buildViewMenu();
