@@ -8,7 +8,6 @@
 #include <climits>
 
 using namespace kt;
-using namespace kt::literals;
 using kt::test::Box;
 using kt::test::ScriptedDialogs;
 
