@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -237,6 +238,11 @@ bool TFilmEigenschaftenDlg::eventFilter(QObject* watched, QEvent* event) {
         }
     } else if (event->type() == QEvent::FocusOut) {
         onExit(watched, event);
+    } else if (event->type() == QEvent::Show && watched == AufzeichnungsDateTimePicker->calendarWidget() &&
+               AufzeichnungsDateTimePicker->date() == EmptyDate()) {
+        // A film without a date: the calendar opens at today, not at the empty marker's month.
+        const QDate today = QDate::currentDate();
+        AufzeichnungsDateTimePicker->calendarWidget()->setCurrentPage(today.year(), today.month());
     }
     return QDialog::eventFilter(watched, event);
 }
