@@ -454,7 +454,9 @@ private slots:
         QVERIFY(HasFocus(dlg.ComboBoxSpeichermedium));
         QCOMPARE(dlg.ComboBoxSpeichermedium->lineEdit()->selectedText(), QStringLiteral("95"));
         // Typing over the selection picks a known medium; the film is stored without a question.
-        QTest::keyClicks(dlg.ComboBoxSpeichermedium->lineEdit(), QStringLiteral("dv"));
+        // The keys go to the box, as from the keyboard, which hands them on to its line.
+        QTest::keyClicks(dlg.ComboBoxSpeichermedium, QStringLiteral("dv"));
+        QCOMPARE(dlg.ComboBoxSpeichermedium->currentText(), QStringLiteral("DVD"));
         QCOMPARE(dlg.SelectedMediumIndex(), 2);
         dlg.OKBtnClick();
         QVERIFY(!dlg.isVisible());

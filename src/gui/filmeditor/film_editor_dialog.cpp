@@ -228,13 +228,17 @@ bool TFilmEigenschaftenDlg::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
         }
-        if (watched == ComboBoxKategorie->lineEdit() || watched == ComboBoxSpeichermedium->lineEdit()) {
+        // Keys typed into an editable box reach the box first, which hands them to its line
+        // without filters; tests may type into the line directly.
+        QComboBox* completing = nullptr;
+        for (QComboBox* box : {ComboBoxKategorie, ComboBoxSpeichermedium})
+            if (watched == box || watched == box->lineEdit())
+                completing = box;
+        if (completing) {
             const QString text = key->text();
             if (!text.isEmpty() && text.at(0).isPrint() &&
                 !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-                return completeTyping(watched == ComboBoxKategorie->lineEdit() ? ComboBoxKategorie
-                                                                               : ComboBoxSpeichermedium,
-                                      text);
+                return completeTyping(completing, text);
         }
     } else if (event->type() == QEvent::FocusOut) {
         onExit(watched, event);
