@@ -1,5 +1,6 @@
 #include "app_context.h"
 
+#include "dialogs/message_box.h"
 #include "dialogs/wait_form.h"
 
 #include <QDesktopServices>
@@ -26,6 +27,20 @@ void AppContext::setDialogParent(QWidget* parent) {
 
 void AppContext::setStartScreenGauge(QProgressBar* gauge) {
     startGauge_ = gauge;
+}
+
+void AppContext::openAddress(const QUrl& url) {
+    if (openUrl(url))
+        return;
+    const bool mail = url.scheme() == QLatin1String("mailto");
+    const QString text =
+        mail ? QStringLiteral("Es ist kein E-Mail-Programm eingerichtet, das eine Nachricht an\r\n%1\r\n"
+                              "schreiben könnte.")
+                   .arg(url.path())
+             : QStringLiteral("Es ist kein Browser eingerichtet, der diese Seite öffnen könnte:\r\n%1")
+                   .arg(url.toString());
+    dialogs().warning(ToCp(text + QStringLiteral("\r\n\r\nSie können die Adresse hier markieren und kopieren "
+                                                 "(Strg+C kopiert den ganzen Text).")));
 }
 
 std::unique_ptr<Progress> AppContext::makeProgress() {

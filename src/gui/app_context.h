@@ -70,6 +70,9 @@ public:
 
     // Web pages and mail: QDesktopServices unless a test records the addresses instead.
     std::function<bool(const QUrl&)> openUrl;
+    // Opens a web page or a new mail; without a program for it the user is told the address,
+    // in a box whose text can be copied.
+    void openAddress(const QUrl& url);
 
 private:
     class Door : public UserDialogs {

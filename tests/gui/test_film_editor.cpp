@@ -9,7 +9,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -404,7 +406,11 @@ private slots:
         QCOMPARE(dlg.ComboBoxSpeichermedium->currentText(), QStringLiteral("Blu"));
         QCOMPARE(dlg.SelectedMediumIndex(), -1);
         QCOMPARE(dlg.Label2->text(), QStringLiteral("CD-Nr.:"));
+        e.t.dialogs.expectQuestion("Das Speichermedium \"Blu\" ist noch nicht bekannt.\r\n"
+                                   "Soll es als neues Speichermedium angelegt werden?",
+                                   Answer::Yes);
         dlg.OKBtnClick();
+        QCOMPARE(e.t.dialogs.questionButtons.back(), Buttons::YesNo);
         QVERIFY(!dlg.isVisible());
         QVERIFY(dlg.NewSpeicherMedium);
         QCOMPARE(e.c.StorageMediaList.size(), std::size_t(7));
@@ -422,6 +428,162 @@ private slots:
         QVERIFY(!again.NewSpeicherMedium);
         QCOMPARE(e.c.StorageMediaList.size(), std::size_t(7));
         QCOMPARE(e.c.Film(2).StorageType, 64);
+    }
+
+    // A length typed into the medium box (Enter walks from the title to it) is no new medium
+    // unless the user says so; No leaves the text selected for typing over.
+    void typedMediumAskedFirst() {
+        EditorContext e;
+        Dlg dlg(e.t.ctx, ModeNew);
+        dlg.show();
+        QApplication::setActiveWindow(&dlg);
+        dlg.ComboBoxFilmName->setEditText(QStringLiteral("Metropolis"));
+        dlg.ComboBoxFilmName->setFocus();
+        QTest::keyClick(dlg.ComboBoxFilmName->lineEdit(), Qt::Key_Return);
+        QTRY_VERIFY(HasFocus(dlg.ComboBoxSpeichermedium));
+        QTest::keyClicks(dlg.ComboBoxSpeichermedium->lineEdit(), QStringLiteral("95"));
+        QCOMPARE(dlg.ComboBoxSpeichermedium->currentText(), QStringLiteral("95"));
+        e.t.dialogs.expectQuestion("Das Speichermedium \"95\" ist noch nicht bekannt.", Answer::No);
+        dlg.OKBtnClick();
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(dlg.Tag, int(Dlg::StayOpen));
+        QVERIFY(!dlg.NewSpeicherMedium);
+        QCOMPARE(e.c.StorageMediaList.size(), std::size_t(6));
+        QCOMPARE(e.t.ctx.settings.StorageTypeShow, 63);
+        QCOMPARE(e.c.AnzFilm(), 0);
+        QVERIFY(HasFocus(dlg.ComboBoxSpeichermedium));
+        QCOMPARE(dlg.ComboBoxSpeichermedium->lineEdit()->selectedText(), QStringLiteral("95"));
+        // Typing over the selection picks a known medium; the film is stored without a question.
+        // The keys go to the box, as from the keyboard, which hands them on to its line.
+        QTest::keyClicks(dlg.ComboBoxSpeichermedium, QStringLiteral("dv"));
+        QCOMPARE(dlg.ComboBoxSpeichermedium->currentText(), QStringLiteral("DVD"));
+        QCOMPARE(dlg.SelectedMediumIndex(), 2);
+        dlg.OKBtnClick();
+        QVERIFY(!dlg.isVisible());
+        QCOMPARE(e.c.AnzFilm(), 1);
+        QCOMPARE(e.c.Film(1).StorageType, int32_t(StDvd));
+    }
+
+    // A missing recording date (0, or the day 1980-01-01) shows as an empty field; any date the
+    // user leaves alone is stored back exactly, time of day included.
+    void untouchedRecordingDate_data() {
+        QTest::addColumn<double>("stored");
+        QTest::addColumn<bool>("empty");
+        QTest::newRow("zero") << 0.0 << true;
+        QTest::newRow("negative") << -3.0 << true;
+        QTest::newRow("1980-01-01 at noon") << 29221.5 << true;
+        QTest::newRow("a real date with a time") << 38000.75 << false;
+    }
+    void untouchedRecordingDate() {
+        QFETCH(double, stored);
+        QFETCH(bool, empty);
+        EditorContext e;
+        TFilmV26& f = PutFilm(e.c, "Nosferatu", StDvd, 3);
+        f.RecDate = stored;
+        e.c.ActFilm = 1;
+        Dlg dlg(e.t.ctx, ModeEdit);
+        QVERIFY(dlg.SetValues());
+        dlg.show();
+        QCOMPARE(dlg.AufzeichnungsDateTimePicker->text().trimmed().isEmpty(), empty);
+        if (empty)
+            QVERIFY(!dlg.AufzeichnungsDateTimePicker->text().contains(QStringLiteral("1899")));
+        dlg.DirectorEdit->setText(QStringLiteral("Murnau"));
+        dlg.OKBtnClick();
+        QVERIFY(!dlg.isVisible());
+        QCOMPARE(e.c.Film(1).Director.Strng, std::string("Murnau"));
+        QCOMPARE(e.c.Film(1).RecDate, stored);
+    }
+
+    void recordingDateSetAndCleared() {
+        EditorContext e;
+        PutFilm(e.c, "Nosferatu", StDvd, 3).RecDate = 0.0;
+        e.c.ActFilm = 1;
+        {
+            Dlg dlg(e.t.ctx, ModeEdit);
+            QVERIFY(dlg.SetValues());
+            dlg.show();
+            dlg.AufzeichnungsDateTimePicker->setDate(QDate(2001, 2, 3));
+            dlg.OKBtnClick();
+            QCOMPARE(e.c.Film(1).RecDate, EncodeDate(2001, 2, 3));
+        }
+        Dlg dlg(e.t.ctx, ModeEdit);
+        QVERIFY(dlg.SetValues());
+        dlg.show();
+        QCOMPARE(dlg.AufzeichnungsDateTimePicker->date(), QDate(2001, 2, 3));
+        // The lowest date of the picker is the empty field: the date is removed.
+        dlg.AufzeichnungsDateTimePicker->setDate(dlg.AufzeichnungsDateTimePicker->minimumDate());
+        QVERIFY(dlg.AufzeichnungsDateTimePicker->text().trimmed().isEmpty());
+        dlg.OKBtnClick();
+        QCOMPARE(e.c.Film(1).RecDate, 0.0);
+    }
+
+    // Viewing: no field takes typed text, the title box included, and no title can be picked.
+    void viewingTakesNoInput() {
+        EditorContext e;
+        TwoCassettes(e.c);
+        e.c.ActFilm = 1;
+        const std::string title = e.c.Film(1).FilmName.Strng;
+        WhenModal([&](QWidget* w) {
+            auto* dlg = qobject_cast<Dlg*>(w);
+            QVERIFY(dlg);
+            QLineEdit* line = dlg->ComboBoxFilmName->lineEdit();
+            QVERIFY(line->isReadOnly());
+            line->setFocus();
+            QTest::keyClicks(line, QStringLiteral("xyz"));
+            QTest::keyClick(line, Qt::Key_Backspace);
+            QCOMPARE(dlg->ComboBoxFilmName->currentText(), FromCp(title));
+            dlg->ComboBoxFilmName->setCurrentIndex(dlg->ComboBoxFilmName->count() - 1);
+            QCOMPARE(dlg->ComboBoxFilmName->currentText(), FromCp(title));
+            // Whatever can take the keyboard is read-only or disabled.
+            for (QLineEdit* edit : dlg->findChildren<QLineEdit*>())
+                QVERIFY2(edit->isReadOnly() || !edit->isEnabled() || !edit->isVisibleTo(dlg),
+                         qPrintable(edit->objectName() + "/" + edit->parentWidget()->objectName()));
+            for (QPlainTextEdit* memo : dlg->findChildren<QPlainTextEdit*>())
+                QVERIFY2(memo->isReadOnly() || !memo->isEnabled(), qPrintable(memo->objectName()));
+            QTest::keyClick(dlg, Qt::Key_Escape);
+        });
+        QVERIFY(ViewFilmDialog(e.t.ctx, Dlg::ViewLock::FilmList, nullptr));
+        QCOMPARE(e.c.Film(1).FilmName.Strng, title);
+    }
+
+    // After the real error box and "Wiederholen" the editor has the keyboard again: the first
+    // Escape closes it.
+    void escapeAfterAnErrorBoxClosesAtOnce() {
+        EditorContext e;
+        e.t.ctx.setDialogs(nullptr); // the real boxes
+        QPointer<Dlg> editor;
+        bool escaped = false;
+        WhenModal([&](QWidget* w) {
+            editor = qobject_cast<Dlg*>(w);
+            QVERIFY(editor);
+            WhenModal([&](QWidget* box) {
+                QCOMPARE(box->parentWidget(), editor.data());
+                QVERIFY(qobject_cast<QMessageBox*>(box)->text().contains(QStringLiteral("Eingabe-Fehler")));
+                WhenModal([&](QWidget* question) {
+                    QVERIFY(question != box);
+                    WhenShown(
+                        [&]() -> QWidget* {
+                            return QApplication::activeModalWidget() == editor ? editor : nullptr;
+                        },
+                        [&](QWidget*) {
+                            QTRY_COMPARE(QApplication::activeWindow(), editor.data());
+                            QTRY_VERIFY(QApplication::focusWidget() &&
+                                        editor->isAncestorOf(QApplication::focusWidget()));
+                            escaped = true;
+                            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+                        },
+                        5000, "the editor did not come back");
+                    ClickButton(question, QStringLiteral("Wiederholen"));
+                });
+                ClickButton(box, QStringLiteral("OK"));
+            });
+            QTest::mouseClick(editor->OKBtn, Qt::LeftButton);
+        });
+        const FilmEditorOutcome out = NewFilmDialog(e.t.ctx, nullptr);
+        QVERIFY(escaped);
+        QVERIFY(!out.RedrawNecessary);
+        QCOMPARE(e.c.AnzFilm(), 0);
+        e.t.ctx.setDialogs(&e.t.dialogs);
     }
 
     void no33rdMedium() {

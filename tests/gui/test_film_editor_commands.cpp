@@ -102,6 +102,7 @@ private slots:
 
     void newMediumReachesTheSelector() {
         Window win(ThreeDiscs());
+        win.e.t.dialogs.expectQuestion("Das Speichermedium \"Blu-ray\" ist noch nicht bekannt.", Answer::Yes);
         WhenModal([](QWidget* w) {
             auto* dlg = qobject_cast<Dlg*>(w);
             dlg->ComboBoxFilmName->setEditText(QStringLiteral("Hochauflösend"));

@@ -478,7 +478,7 @@ private slots:
 
     void dateThePickerCannotShow() {
         EditorContext e;
-        PutFilm(e.c, "Sehr alt", StDvd, 1).RecDate = -700000.0;
+        PutFilm(e.c, "Weit voraus", StDvd, 1).RecDate = 3000000.0; // beyond the year 9999
         e.c.ActFilm = 1;
         Dlg dlg(e.t.ctx, ModeEdit);
         QVERIFY(dlg.SetValues());
@@ -486,7 +486,7 @@ private slots:
         const QPalette p = dlg.AufzeichnungsDateTimePicker->palette();
         QCOMPARE(p.color(QPalette::Text), p.color(QPalette::Base)); // drawn invisibly
         dlg.OKBtnClick();
-        QCOMPARE(e.c.Film(1).RecDate, -700000.0); // and kept as it was
+        QCOMPARE(e.c.Film(1).RecDate, 3000000.0); // and kept as it was
         QVERIFY(e.c.DataSaved);
     }
 

@@ -3,15 +3,19 @@
 #include "filmlist/film_list.h"
 #include "gui_test.h"
 #include "main_window_support.h"
+#include "mainwindow/data_file_dialogs.h"
 #include "mainwindow/film_list_model.h"
 #include "mainwindow/film_string_grid.h"
 #include "mainwindow/main_window.h"
 #include "text/cp1252.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QImage>
+#include <QLabel>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <memory>
@@ -155,6 +159,56 @@ private slots:
         QCOMPARE(g.grid()->model()->data(content).toString(), QStringLiteral("Erste Zeile\r\nZweite Zeile"));
         QCOMPARE(g.grid()->model()->data(content, Qt::ToolTipRole).toString(),
                  QStringLiteral("Erste Zeile\nZweite Zeile"));
+    }
+
+    // A text wider than its cell ends in "…" and shows whole as the tooltip; the columns keep the
+    // catalogue's widths. The status bar's panels shorten the same way in a narrow window.
+    void textsThatDoNotFitAreCutVisibly() {
+        const QString longTitle = QStringLiteral("Die Nacht der lebenden Schatten, zweiter Teil 19999");
+        kt::TFilmV26 f = MakeFilm("Die Nacht der lebenden Schatten, zweiter Teil 19999");
+        f.Director.Strng = "Ed";
+        GridWindow g({f});
+        const QFontMetrics fm(g.grid()->font());
+        const int titleWidth = g.grid()->columnWidth(0);
+        QCOMPARE(titleWidth, g.t.ctx.colArrange[kt::ColTitle].Width);
+        QVERIFY(fm.horizontalAdvance(longTitle) > titleWidth);
+
+        for (auto alignment :
+             {kt::CellAlignment::Left, kt::CellAlignment::Right, kt::CellAlignment::Centred}) {
+            const QString cut = kt::FittedCellText(fm, titleWidth, longTitle, alignment);
+            QVERIFY(cut.endsWith(QChar(0x2026)));
+            QVERIFY(longTitle.startsWith(cut.chopped(1)));
+            QVERIFY(fm.horizontalAdvance(cut) <= titleWidth - 3);
+            QCOMPARE(kt::FittedCellText(fm, titleWidth, QStringLiteral("Ed"), alignment),
+                     QStringLiteral("Ed"));
+        }
+
+        // Whether the cell answers a tooltip request with a tooltip.
+        const auto tooltipAt = [&](int col) {
+            const QRect r = g.cell(1, col);
+            QHelpEvent help(QEvent::ToolTip, r.center(), g.viewport()->mapToGlobal(r.center()));
+            QApplication::sendEvent(g.viewport(), &help);
+            return help.isAccepted();
+        };
+        QVERIFY(tooltipAt(0));
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), longTitle);
+        QVERIFY(!tooltipAt(kt::ColDirector));
+        QCOMPARE(g.grid()->columnWidth(0), titleWidth);
+
+        g.t.ctx.collection.CurrentDataFile =
+            kt::PathBytes(QStringLiteral("/home/jemand/Sammlungen/Spielfilme und Serien/Filme.VD6"));
+        g.w->StatusBarRefresh();
+        g.w->resize(320, 400);
+        auto* panel = g.w->findChild<QLabel*>(QStringLiteral("StatusPanel1"));
+        QTRY_VERIFY(panel->text().endsWith(QChar(0x2026)));
+        QVERIFY(panel->width() >= 50);
+        QVERIFY(panel->fontMetrics().horizontalAdvance(panel->text()) <= panel->contentsRect().width());
+        QCOMPARE(g.w->statusPanelText(1),
+                 QStringLiteral("Datei: ") + kt::PathText(g.t.ctx.collection.CurrentDataFile));
+        QCOMPARE(panel->toolTip(), g.w->statusPanelText(1));
+        g.w->resize(1400, 400);
+        QTRY_COMPARE(panel->text(), g.w->statusPanelText(1));
     }
 
     void alignmentFollowsTheColumnsAttribute() {

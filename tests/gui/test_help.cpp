@@ -1,7 +1,9 @@
 #include "help/help_window.h"
 
 #include <QFile>
+#include <QPointer>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -41,6 +43,23 @@ private slots:
         }
         for (const QString& page : pages.mid(1))
             QVERIFY2(linkedFromIndex.contains(page + ".html"), qPrintable(page));
+    }
+
+    // The window fits the usable screen (at most 80 % of it, centred) and Escape closes it.
+    void theWindowFitsTheScreenAndEscapeClosesIt() {
+        HelpWindow* help = HelpWindow::Show(HelpContents, nullptr);
+        const QRect area = help->screen()->availableGeometry();
+        QVERIFY(help->width() <= area.width() * 0.8 + 1);
+        QVERIFY(help->height() <= area.height() * 0.8 + 1);
+        QVERIFY(area.contains(help->frameGeometry()));
+        // Centred up to the window frame, which is not known before the window shows.
+        QVERIFY(qAbs(help->frameGeometry().center().x() - area.center().x()) <= 4);
+        QVERIFY(qAbs(help->frameGeometry().center().y() - area.center().y()) <= 4);
+        QPointer<HelpWindow> guard(help);
+        help->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QTest::keyClick(help->browser(), Qt::Key_Escape);
+        QTRY_VERIFY(!guard); // closed and deleted
     }
 
     void theWindowFollowsLinks() {

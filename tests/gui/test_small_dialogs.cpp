@@ -150,6 +150,69 @@ private slots:
         }
     }
 
+    // A box of a long operation opens over the wait box or the start screen, stays on top like
+    // them, and has the keyboard: Escape reaches it at once.
+    void boxesOpenAboveTheWaitBoxAndTheStartScreen() {
+        TestContext t;
+        t.ctx.setDialogs(nullptr); // the real boxes
+        QWidget mainWindow;
+        mainWindow.show();
+        t.ctx.setDialogParent(&mainWindow);
+        const auto checkBox = [](QWidget* expectedParent) {
+            WhenModal([expectedParent](QWidget* box) {
+                QCOMPARE(box->parentWidget(), expectedParent);
+                QCOMPARE(bool(box->windowFlags() & Qt::WindowStaysOnTopHint),
+                         bool(expectedParent->windowFlags() & Qt::WindowStaysOnTopHint));
+                QVERIFY(box->isModal());
+                QCOMPARE(QApplication::activeModalWidget(), box);
+                QTRY_VERIFY(QApplication::focusWidget() && box->isAncestorOf(QApplication::focusWidget()));
+                if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+                    QVERIFY(label->textInteractionFlags() & Qt::TextSelectableByMouse);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            });
+        };
+        {
+            WaitProgress progress(&mainWindow);
+            progress.start("Laden der Filmdaten", 10);
+            QVERIFY(progress.form());
+            checkBox(progress.form());
+            t.ctx.dialogs().warning("Die Cassettendatei fehlt.");
+            checkBox(progress.form());
+            QCOMPARE(t.ctx.dialogs().question("Datei trotzdem laden?", Buttons::YesNo), Answer::No);
+            checkBox(progress.form());
+            ThreeWayQuestion q;
+            q.caption = "Kassotek";
+            q.line1 = "Zeile 1";
+            q.okCaption = "&OK";
+            q.abortCaption = "&Abbruch";
+            QCOMPARE(t.ctx.dialogs().threeWay(q), Answer::Cancel);
+        }
+        TUeberForm screen(t.ctx, TUeberForm::Mode::StartUp);
+        screen.showStartScreen();
+        checkBox(&screen);
+        t.ctx.dialogs().error("Konnte Dateiformat NICHT erkennen!");
+        screen.close();
+        // Without them a box belongs to the window it was given.
+        checkBox(&mainWindow);
+        t.ctx.dialogs().error("Fehler");
+        t.ctx.setDialogs(&t.dialogs);
+    }
+
+    void addressesWithoutAProgramAreShown() {
+        TestContext t;
+        t.ctx.openUrl = [](const QUrl&) { return false; };
+        TUeberForm info(t.ctx, TUeberForm::Mode::Information);
+        info.show();
+        t.dialogs.expect(Box::Warning,
+                         std::string("kein Browser eingerichtet, der diese Seite öffnen könnte:\r\n") +
+                             MakerWebPage + "\r\n\r\nSie können die Adresse hier markieren und kopieren");
+        QTest::mouseClick(info.InternetLink, Qt::LeftButton);
+        t.dialogs.expect(Box::Warning,
+                         std::string("kein E-Mail-Programm eingerichtet, das eine Nachricht an\r\n") +
+                             MakerMailAddress + "\r\nschreiben könnte.");
+        QTest::mouseClick(info.EMailLink, Qt::LeftButton);
+    }
+
     void productPictureIsDrawn() {
         const QImage img = ProductPicture(QSize(200, 80)).toImage();
         QCOMPARE(img.size(), QSize(200, 80));

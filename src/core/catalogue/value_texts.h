@@ -28,6 +28,9 @@ const std::vector<std::string>& FskNames();           // codes 1..7
 const std::vector<std::string>& DvdRegionNames();     // codes 0..9
 const std::vector<std::string>& CatalogCardNames();   // codes 0..2
 
+// A recording date of 0 (or below) or of the day 1980-01-01 stands for "no date".
+bool IsMissingDate(double date);
+
 // The film list's cell text of attribute `index` (0..24) of a film.
 std::string CellText(const Collection& c, const TFilmV26& film, int index);
 

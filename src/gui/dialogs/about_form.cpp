@@ -195,7 +195,7 @@ TUeberForm::TUeberForm(AppContext& ctx, Mode mode, QWidget* parent)
         "sorgfältig geprüft; die Benutzung erfolgt dennoch auf eigene Gefahr. Für verlorene Daten "
         "oder Schäden, die aus dem Gebrauch des Programms entstehen, wird keine Haftung übernommen."));
 
-    auto open = [this](const QString& target) { ctx_.openUrl(QUrl(target)); };
+    auto open = [this](const QString& target) { ctx_.openAddress(QUrl(target)); };
     InternetLink =
         new LinkLabel(QLatin1String(MakerWebPage), QLatin1String(MakerWebPage), open, CommentsPanel);
     InternetLink->setObjectName(QStringLiteral("InternetLink"));

@@ -4,8 +4,10 @@
 #include "settings/settings.h"
 #include "text/cp1252.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 namespace kt {
 
@@ -24,6 +26,31 @@ QString ScreenText(const std::string& text) {
 }
 
 QtDialogs::QtDialogs(const Settings& settings, QWidget* parent) : settings_(settings), parent_(parent) {}
+
+QWidget* BoxParent(QWidget* fallback) {
+    // The wait box and the start screen stay above every other window: a box of the operation
+    // they accompany belongs to them, or it would open hidden behind them.
+    QWidget* onTop = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->windowType() == Qt::Dialog &&
+            (w->windowFlags() & Qt::WindowStaysOnTopHint) && !qobject_cast<QMessageBox*>(w))
+            onTop = w;
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && !onTop)
+        return modal; // the dialog the user works in gets the activation back when the box closes
+    return onTop ? onTop : fallback;
+}
+
+void ReturnActivation(QDialog& box) {
+    // The window manager may hand the activation to any window once the box is gone (the main
+    // window, blocked behind a modal dialog): the keyboard goes back to where the user was.
+    if (QWidget* parent = box.parentWidget(); parent && parent->isVisible())
+        parent->window()->activateWindow();
+}
+
+void PlaceOnTop(QDialog& box) {
+    if (QWidget* parent = box.parentWidget(); parent && (parent->windowFlags() & Qt::WindowStaysOnTopHint))
+        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
 
 namespace {
 
@@ -55,19 +82,34 @@ QString TitleOf(BoxKind kind) {
     return {};
 }
 
-// Film titles may hold "<" or "&": the text is never taken for markup.
+// Film titles may hold "<" or "&": the text is never taken for markup. The text can be selected
+// (and Ctrl+C copies it all), so that an address or a file name in it can be taken over.
 void Prepare(QMessageBox& box, const std::string& text) {
     box.setTextFormat(Qt::PlainText);
     box.setText(ScreenText(text));
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    PlaceOnTop(box);
+}
+
+// Runs a box with the keyboard in it: a box that opens while the wait box is showing would
+// otherwise leave the activation with the window below.
+int Run(QDialog& box) {
+    QTimer::singleShot(0, &box, [&box] {
+        box.raise();
+        box.activateWindow();
+    });
+    const int result = box.exec();
+    ReturnActivation(box);
+    return result;
 }
 
 void Show(QWidget* parent, BoxKind kind, const std::string& text) {
-    QMessageBox box(IconOf(kind), TitleOf(kind), QString(), QMessageBox::NoButton, parent);
+    QMessageBox box(IconOf(kind), TitleOf(kind), QString(), QMessageBox::NoButton, BoxParent(parent));
     Prepare(box, text);
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
-    box.exec();
+    Run(box);
 }
 
 } // namespace
@@ -89,7 +131,7 @@ void QtDialogs::notice(const std::string& text) {
 }
 
 Answer QtDialogs::question(const std::string& text, Buttons buttons, BoxKind kind) {
-    QMessageBox box(IconOf(kind), TitleOf(kind), QString(), QMessageBox::NoButton, parent_);
+    QMessageBox box(IconOf(kind), TitleOf(kind), QString(), QMessageBox::NoButton, BoxParent(parent_));
     Prepare(box, text);
     QPushButton* ok = nullptr;
     QPushButton* yes = nullptr;
@@ -121,7 +163,7 @@ Answer QtDialogs::question(const std::string& text, Buttons buttons, BoxKind kin
     box.setDefaultButton(yes ? yes : ok);
     // Escape (and closing the box) takes the most careful answer the box offers.
     box.setEscapeButton(cancel ? cancel : no ? no : retry ? retry : ok);
-    box.exec();
+    Run(box);
     const auto* clicked = box.clickedButton();
     if (clicked == ok)
         return Answer::Ok;
@@ -137,7 +179,8 @@ Answer QtDialogs::question(const std::string& text, Buttons buttons, BoxKind kin
 }
 
 Answer QtDialogs::threeWay(const ThreeWayQuestion& q) {
-    TYesNoStopBoxForm box(parent_);
+    TYesNoStopBoxForm box(BoxParent(parent_));
+    PlaceOnTop(box);
     box.setWindowTitle(FromCp(q.caption));
     box.setLines(ScreenText(q.line1), ScreenText(q.line2));
     box.OkBitBtn->setText(FromCp(q.okCaption));

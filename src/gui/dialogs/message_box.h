@@ -2,6 +2,7 @@
 
 #include "model/dialogs.h"
 
+#include <QDialog>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -29,6 +30,14 @@ private:
     const Settings& settings_;
     QPointer<QWidget> parent_;
 };
+
+// The window a box opens over: a showing wait box or start screen, else the active modal dialog,
+// else `fallback`.
+QWidget* BoxParent(QWidget* fallback);
+// A box over a window that stays on top stays on top too.
+void PlaceOnTop(QDialog& box);
+// After a box has closed: activates the window it was opened over.
+void ReturnActivation(QDialog& box);
 
 // Windows-1252 bytes of the core <-> QString at the edge of the windows.
 QString FromCp(const std::string& text);

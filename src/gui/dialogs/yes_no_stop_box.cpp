@@ -1,10 +1,13 @@
 #include "dialogs/yes_no_stop_box.h"
 
+#include "dialogs/message_box.h"
+
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace kt {
@@ -69,7 +72,13 @@ void TYesNoStopBoxForm::setLines(const QString& line1, const QString& line2) {
 
 TYesNoStopBoxForm::Result TYesNoStopBoxForm::run() {
     result_ = Abort;
+    // The keyboard belongs in the box even when it opens over the wait box or the start screen.
+    QTimer::singleShot(0, this, [this] {
+        raise();
+        activateWindow();
+    });
     exec();
+    ReturnActivation(*this);
     return result_;
 }
 

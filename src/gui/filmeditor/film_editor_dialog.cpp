@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -227,16 +228,25 @@ bool TFilmEigenschaftenDlg::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
         }
-        if (watched == ComboBoxKategorie->lineEdit() || watched == ComboBoxSpeichermedium->lineEdit()) {
+        // Keys typed into an editable box reach the box first, which hands them to its line
+        // without filters; tests may type into the line directly.
+        QComboBox* completing = nullptr;
+        for (QComboBox* box : {ComboBoxKategorie, ComboBoxSpeichermedium})
+            if (watched == box || watched == box->lineEdit())
+                completing = box;
+        if (completing) {
             const QString text = key->text();
             if (!text.isEmpty() && text.at(0).isPrint() &&
                 !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-                return completeTyping(watched == ComboBoxKategorie->lineEdit() ? ComboBoxKategorie
-                                                                               : ComboBoxSpeichermedium,
-                                      text);
+                return completeTyping(completing, text);
         }
     } else if (event->type() == QEvent::FocusOut) {
         onExit(watched, event);
+    } else if (event->type() == QEvent::Show && watched == AufzeichnungsDateTimePicker->calendarWidget() &&
+               AufzeichnungsDateTimePicker->date() == EmptyDate()) {
+        // A film without a date: the calendar opens at today, not at the empty marker's month.
+        const QDate today = QDate::currentDate();
+        AufzeichnungsDateTimePicker->calendarWidget()->setCurrentPage(today.year(), today.month());
     }
     return QDialog::eventFilter(watched, event);
 }

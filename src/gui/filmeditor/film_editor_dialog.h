@@ -3,6 +3,7 @@
 #include "filmeditor/film_store.h"
 #include "model/film.h"
 
+#include <QDate>
 #include <QDialog>
 
 #include <array>
@@ -51,6 +52,8 @@ public:
     ~TFilmEigenschaftenDlg() override;
 
     int mode() const { return Bearbeiten; }
+    // The date picker's lowest date, shown as an empty field: the film has no recording date.
+    static QDate EmptyDate() { return QDate(1752, 12, 31); }
 
     // Caller side: the category list, the medium for a new film (with the number proposal), the
     // control that gets the focus (catalogue index), the locks of a viewer.

@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 
 namespace kt {
@@ -96,8 +97,10 @@ bool TFilmEigenschaftenDlg::SetValues() {
 
     int year = 0, month = 0, day = 0;
     const QDate date = DecodeDate(f.RecDate, year, month, day) ? QDate(year, month, day) : QDate();
-    if (date.isValid() && date >= AufzeichnungsDateTimePicker->minimumDate() &&
-        date <= AufzeichnungsDateTimePicker->maximumDate()) {
+    if (IsMissingDate(f.RecDate)) {
+        AufzeichnungsDateTimePicker->setDate(EmptyDate());
+        AufzeichnungsDateTimePicker->setPalette(QPalette());
+    } else if (date.isValid() && date > EmptyDate() && date <= AufzeichnungsDateTimePicker->maximumDate()) {
         AufzeichnungsDateTimePicker->setDate(date);
         AufzeichnungsDateTimePicker->setPalette(QPalette());
     } else {
@@ -158,7 +161,7 @@ void TFilmEigenschaftenDlg::GetDialogData() {
         w.RecDate = o->RecDate; // untouched: the stored value, time of day and all
     } else {
         const QDate d = AufzeichnungsDateTimePicker->date();
-        w.RecDate = d.isValid() ? EncodeDate(d.year(), d.month(), d.day()) : 0.0;
+        w.RecDate = d.isValid() && d > EmptyDate() ? EncodeDate(d.year(), d.month(), d.day()) : 0.0;
     }
     w.AnzDiscs = FieldNumberOr(ToCp(ComboBoxAnzDVDs->currentText()), -1, -1);
     w.CatalogCard =
@@ -249,6 +252,18 @@ void TFilmEigenschaftenDlg::OKBtnClick() {
     const QString mediumText = ComboBoxSpeichermedium->currentText();
     int medium = SelectedMediumIndex();
     if (medium < 0) {
+        // A typed text that matches no medium is usually a slip (a length typed after Enter
+        // moved on to this box): it becomes a medium only when the user says so.
+        const std::string name = ToCp(mediumText);
+        if (HasContent(name) && c.StorageMediaList.size() < std::size_t(MaxStorageMedia) &&
+            ui.question("Das Speichermedium \""_cp + name +
+                            "\" ist noch nicht bekannt.\r\nSoll es als neues Speichermedium angelegt werden?",
+                        Buttons::YesNo) != Answer::Yes) {
+            Tag = StayOpen;
+            ComboBoxSpeichermedium->setFocus(Qt::OtherFocusReason);
+            ComboBoxSpeichermedium->lineEdit()->selectAll();
+            return;
+        }
         medium = AddStorageMedium(c.StorageMediaList, ctx_.settings.StorageTypeShow, ToCp(mediumText), ui);
         if (medium < 0) {
             Tag = StayOpen;
@@ -317,6 +332,16 @@ void TFilmEigenschaftenDlg::LockForViewing(ViewLock which) {
 
 void TFilmEigenschaftenDlg::applyViewLock() {
     if (viewLock_ == ViewLock::FilmList) {
+        // The title box stays enabled so that its text can be selected and copied, but neither
+        // typing nor picking another title from its list changes it.
+        ComboBoxFilmName->lineEdit()->setReadOnly(true);
+        connect(ComboBoxFilmName, &QComboBox::editTextChanged, this, [this] {
+            const TFilmV26* f = storedFilm();
+            if (filling_ || !f || ComboBoxFilmName->currentText() == FromCp(f->FilmName.Strng))
+                return;
+            const QSignalBlocker block(ComboBoxFilmName);
+            ComboBoxFilmName->setEditText(FromCp(f->FilmName.Strng));
+        });
         for (QLineEdit* e : {FilmLengthMaskEdit, DirectorEdit, CountryEdit, JahrMaskEdit, CasNrMaskEdit,
                              PosOnCasMaskEdit, NettoLengthMaskEdit})
             e->setReadOnly(true);

@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -178,7 +179,10 @@ void TFilmEigenschaftenDlg::buildVideoPage() {
     AufzeichnungsDateTimePicker->setObjectName(QStringLiteral("AufzeichnungsDateTimePicker"));
     AufzeichnungsDateTimePicker->setCalendarPopup(true);
     AufzeichnungsDateTimePicker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    AufzeichnungsDateTimePicker->setDateRange(QDate(1753, 1, 1), QDate(9999, 12, 31));
+    // The day before the first real date stands for "no date" and shows as an empty field.
+    AufzeichnungsDateTimePicker->setDateRange(EmptyDate(), QDate(9999, 12, 31));
+    AufzeichnungsDateTimePicker->setSpecialValueText(QStringLiteral(" "));
+    AufzeichnungsDateTimePicker->calendarWidget()->installEventFilter(this);
     AufzdatumLabel->setBuddy(AufzeichnungsDateTimePicker);
     LabelAnzDVDs = Label(GroupBoxCassette, "LabelAnzDVDs");
     ComboBoxAnzDVDs = EditableCombo(GroupBoxCassette, "ComboBoxAnzDVDs");

@@ -1,8 +1,11 @@
 #include "help/help_window.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPointer>
+#include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -91,6 +94,21 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addLayout(bar);
     layout->addWidget(browser_);
     resize(640, 560);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+}
+
+void HelpWindow::fitToScreen() {
+    QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // Within the usable area (without panels and task bars), at most 80 % of it, centred.
+    const QRect area = screen->availableGeometry();
+    const QSize size = QSize(640, 560).boundedTo(area.size() * 0.8);
+    resize(size);
+    QRect frame(QPoint(0, 0), size);
+    frame.moveCenter(area.center());
+    move(frame.topLeft());
 }
 
 void HelpWindow::showTopic(int topic) {
@@ -102,8 +120,10 @@ HelpWindow* HelpWindow::Instance() {
 }
 
 HelpWindow* HelpWindow::Show(int topic, QWidget* owner) {
-    if (!theHelpWindow)
+    if (!theHelpWindow) {
         theHelpWindow = new HelpWindow(owner ? owner->window() : nullptr);
+        theHelpWindow->fitToScreen();
+    }
     theHelpWindow->showTopic(topic);
     theHelpWindow->show();
     theHelpWindow->raise();

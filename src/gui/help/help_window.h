@@ -36,6 +36,8 @@ public:
     explicit HelpWindow(QWidget* parent = nullptr);
 
     void showTopic(int topic);
+    // Sizes and centres the window on its screen's usable area.
+    void fitToScreen();
     QTextBrowser* browser() const { return browser_; }
 
     // The one help window, created on first use and brought to the front.

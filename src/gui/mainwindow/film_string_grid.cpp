@@ -6,9 +6,11 @@
 #include "mainwindow/film_list_model.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -36,11 +38,21 @@ int TextLeft(const QRect& rect, int textWidth, CellAlignment alignment) {
 
 void DrawCellText(QPainter* p, const QRect& rect, const QString& text, CellAlignment alignment) {
     const QFontMetrics fm(p->font());
-    const int x = TextLeft(rect, fm.horizontalAdvance(text), alignment);
-    p->drawText(QPoint(x, rect.top() + TextTop + fm.ascent()), text);
+    const QString shown = FittedCellText(fm, rect.width(), text, alignment);
+    const int x = TextLeft(rect, fm.horizontalAdvance(shown), alignment);
+    p->drawText(QPoint(x, rect.top() + TextTop + fm.ascent()), shown);
 }
 
 } // namespace
+
+QString FittedCellText(const QFontMetrics& fm, int cellWidth, const QString& text, CellAlignment alignment) {
+    // The room between the margins of the alignment, with a pixel to spare before the grid line.
+    const int room = cellWidth - 1 - (alignment == CellAlignment::Right ? RightMargin : LeftMargin) -
+                     (alignment == CellAlignment::Centred ? LeftMargin : 0);
+    if (fm.horizontalAdvance(text) <= room)
+        return text;
+    return fm.elidedText(text, Qt::ElideRight, std::max(0, room));
+}
 
 QString DisplayedCellText(const QString& text) {
     const auto end = std::find_if(text.begin(), text.end(), [](QChar c) { return c == u'\r' || c == u'\n'; });
@@ -140,6 +152,30 @@ void FilmCellDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
         DrawCellText(p, option.rect, shown, AlignmentOfColumn(ctx_, model_.cellText(0, col), col));
     }
     p->restore();
+}
+
+bool FilmCellDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                                 const QStyleOptionViewItem& option, const QModelIndex& index) {
+    if (!event || event->type() != QEvent::ToolTip || !index.isValid())
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    const int row = index.row() + 1;
+    const int col = index.column();
+    QString full = model_.cellText(row, col);
+    QFont font = option.font;
+    font.setBold(false);
+    font.setItalic(col == 0 && ctx_.settings.MarkFilmList);
+    const QString shown = DisplayedCellText(full);
+    const QString fitted = FittedCellText(QFontMetrics(font), option.rect.width(), shown,
+                                          AlignmentOfColumn(ctx_, model_.cellText(0, col), col));
+    if (full.isEmpty() || fitted == full) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    full.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    full.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QToolTip::showText(event->globalPos(), full, view->viewport(), option.rect);
+    return true;
 }
 
 TFilmStringGrid::TFilmStringGrid(AppContext& ctx, QWidget* parent) : QTableView(parent), ctx_(ctx) {

@@ -38,6 +38,9 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+    // A cell whose text is cut (or shows only its first line) shows the whole text as its tooltip.
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
 
 private:
     AppContext& ctx_;
@@ -51,6 +54,8 @@ QString DisplayedCellText(const QString& text);
 // How a column's texts stand in their cells.
 enum class CellAlignment { Left, Right, Centred };
 CellAlignment AlignmentOfColumn(const AppContext& ctx, const QString& header, int column);
+// The text drawn in a cell `cellWidth` pixels wide: `text` when it fits, else cut to end in "…".
+QString FittedCellText(const QFontMetrics& fm, int cellWidth, const QString& text, CellAlignment alignment);
 
 // The film list: a table over the film-list model. Rows are counted as the list counts them:
 // row 0 is the header, film rows start at 1. The window decides what keys and a double click do;

@@ -21,7 +21,7 @@ void TKassotekMainWindow::Schnelleinstieg1Click() {
 
 void TKassotekMainWindow::Homepage1Click() {
     traceCommand("Homepage1Click", true);
-    ctx_.openUrl(QUrl(QLatin1String(MakerWebPage)));
+    ctx_.openAddress(QUrl(QLatin1String(MakerWebPage)));
     traceCommand("Homepage1Click", false);
 }
 

@@ -9,6 +9,7 @@
 #include "mainwindow/toolbar_icons.h"
 #include "text/cp1252.h"
 #include "text/helpers.h"
+#include "widgets/elided_label.h"
 
 #include <QAbstractEventDispatcher>
 #include <QEvent>
@@ -116,15 +117,14 @@ void TKassotekMainWindow::buildStatusBar() {
     StatusBar1 = statusBar();
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     for (int i = 0; i < StatusPanels; ++i) {
-        auto* panel = new QLabel(StatusBar1);
+        auto* panel = new ElidedLabel(StatusBar1);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        panel->setTextFormat(Qt::PlainText);
         panel->setContentsMargins(4, 0, 4, 0);
         StatusBar1->addWidget(panel);
         statusPanels_[static_cast<std::size_t>(i)] = panel;
     }
-    statusPanels_[5]->setText(QStringLiteral("     "));
+    statusPanels_[5]->setFullText(QStringLiteral("     "));
 }
 
 void TKassotekMainWindow::FormResize() {
@@ -160,21 +160,17 @@ bool TKassotekMainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QString TKassotekMainWindow::statusPanelText(int panel) const {
-    return statusPanels_.at(static_cast<std::size_t>(panel))->text();
+    return statusPanels_.at(static_cast<std::size_t>(panel))->fullText();
 }
 
 void TKassotekMainWindow::StatusBarRefresh() {
     const std::vector<std::string> texts =
         StatusPanelTexts(ctx_.collection, filmList_->FilledRows(), ToCp(typeAheadText_));
     for (std::size_t i = 0; i < texts.size() && i < statusPanels_.size(); ++i)
-        statusPanels_[i]->setText(FromCp(texts[i]));
+        statusPanels_[i]->setFullText(FromCp(texts[i]));
     // The file name as the file system spells it.
     if (!ctx_.collection.CurrentDataFile.empty())
-        statusPanels_[1]->setText(QStringLiteral("Datei: ") + PathText(ctx_.collection.CurrentDataFile));
-    for (QLabel* panel : statusPanels_) {
-        const int text = panel->fontMetrics().horizontalAdvance(panel->text());
-        panel->setFixedWidth(std::max(50, text + 12 + 2 * panel->frameWidth() + 8));
-    }
+        statusPanels_[1]->setFullText(QStringLiteral("Datei: ") + PathText(ctx_.collection.CurrentDataFile));
 }
 
 void TKassotekMainWindow::traceCommand(const char* command, bool entry) {

@@ -23,6 +23,7 @@ namespace kt {
 
 class AppContext;
 class DataFileDialogs;
+class ElidedLabel;
 class FilmList;
 class FilmListModel;
 class TCheckedComboBox;
@@ -323,7 +324,7 @@ private:
     QHBoxLayout* secondRow_;
     QWidget* rightGroup_;
     bool twoRowToolbar_ = false;
-    std::array<QLabel*, StatusPanels> statusPanels_{};
+    std::array<ElidedLabel*, StatusPanels> statusPanels_{};
     QString typeAheadText_;
     bool typeAheadLock_ = false;
     bool columnMovePending_ = false;

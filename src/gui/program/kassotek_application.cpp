@@ -1,12 +1,15 @@
 #include "program/kassotek_application.h"
 
+#include "program/qt_translations.h"
 #include "text/cp1252.h"
 
 #include <exception>
 
 namespace kt {
 
-KassotekApplication::KassotekApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+KassotekApplication::KassotekApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    InstallQtTranslations(*this);
+}
 
 bool KassotekApplication::notify(QObject* receiver, QEvent* event) {
     std::string message;
