@@ -170,3 +170,16 @@ TEST(ToolCreate, BuildsTheSampleFilesFromTheirDocument) {
     EXPECT_EQ(RunTool({"create", dir.file("bild.json"), dir.file("k.VD6")}).code, 1);
     EXPECT_FALSE(std::filesystem::exists(dir.file("k.VD6")));
 }
+
+TEST(ToolDump, ALoadThatDidNotHappenSaysSoWithoutAnErrorNumber) {
+    TempFolder dir;
+    kt::test::WriteBytes(dir.file("zufall.VD6"), std::string(300, '\x7f'));
+    // Random bytes, and a declined version question.
+    for (const std::string& file : {dir.file("zufall.VD6"), CopySample(dir, ".VD4")}) {
+        SCOPED_TRACE(file);
+        const auto r = RunTool({"dump", file});
+        EXPECT_EQ(r.code, 1);
+        EXPECT_NE(r.err.find("Die Daten aus " + file + " wurden nicht geladen."), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find("Fehlernr."), std::string::npos) << r.err;
+    }
+}

@@ -16,6 +16,7 @@
 #include <QToolButton>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 using kt::Answer;
@@ -191,20 +192,96 @@ private slots:
         QCOMPARE(kt::RecognizeVersion(ReadBytes(f.file("B.VD6"))).minor, 6);
     }
 
-    void aFailedLoadSaysWhyAndListsWhatIsLeft() {
+    // A load that fails or is declined leaves the collection in use, its file name, borrowers and
+    // save state as they were; a following save writes that collection's own file.
+    void aFailedLoadKeepsTheCollectionInUse() {
+        struct Case {
+            const char* name;
+            std::function<void(FileWindow&)> make; // writes Y.VD6 (or Y.VD4)
+            const char* file;
+            int filter;
+            std::vector<std::pair<Box, std::string>> boxes;
+        };
+        const std::string unknown = "Konnte Dateiformat NICHT erkennen!";
+        const std::string damaged = "ist beschädigt; nur die ersten 2 Filme";
+        auto truncated = [](FileWindow& f) {
+            WriteDataFile(f.file("Y.VD6"), {MakeFilm("Eins"), MakeFilm("Zwei"), MakeFilm("Drei")});
+            const std::string bytes = ReadBytes(f.file("Y.VD6"));
+            WriteBytes(f.file("Y.VD6"), bytes.substr(0, bytes.size() - 7));
+        };
+        const Case cases[] = {
+            {"random bytes", [](FileWindow& f) { WriteBytes(f.file("Y.VD6"), std::string(500, '\xa7')); }, "Y.VD6",
+             7, {{Box::Warning, "Die Cassetten-Daten-Datei"}, {Box::Error, unknown}}},
+            {"empty file", [](FileWindow& f) { WriteBytes(f.file("Y.VD6"), ""); }, "Y.VD6", 7,
+             {{Box::Warning, "Die Cassetten-Daten-Datei"}, {Box::Error, unknown}}},
+            {"text file", [](FileWindow& f) { WriteBytes(f.file("Y.VD6"), "Titel;Länge\r\nAlien;117\r\n"); },
+             "Y.VD6", 7, {{Box::Warning, "Die Cassetten-Daten-Datei"}, {Box::Error, unknown}}},
+            {"declined version", [](FileWindow& f) { CopySample(".VD4", f.file("Y")); }, "Y.VD4", 5,
+             {{Box::Question, "eingestellten Datenversion (2.4)!"}}},
+            {"damaged, not taken", truncated, "Y.VD6", 7,
+             {{Box::Warning, "Die Cassetten-Daten-Datei"},
+              {Box::Question, damaged},
+              {Box::Error, "Fehler beim Laden: Fehler beim Lesen aus "}}},
+            {"a folder", [](FileWindow& f) { std::filesystem::create_directory(f.file("Y.VD6")); }, "Y.VD6", 7,
+             {{Box::Error, "Y.VD6 ist keine Datei!"}}},
+        };
+        for (const Case& k : cases) {
+            qInfo() << k.name;
+            FileWindow f;
+            CopySample(".VD6", f.file("A"));
+            f.open("A.VD6");
+            kt::Collection& c = f.t.ctx.collection;
+            c.Film(1).FilmName.Strng = "Geändert"_cp;
+            c.DataSaved = false;
+            const auto titles = f.titles();
+            const auto lenders = c.LenderNames;
+            k.make(f);
+            const std::string failed = std::filesystem::is_directory(f.file(k.file)) ? "" : ReadBytes(f.file(k.file));
+            f.t.dialogs.expect(Box::ThreeWay, Unsaved, Answer::No);
+            for (const auto& [box, text] : k.boxes)
+                f.t.dialogs.expect(box, text, box == Box::Question ? Answer::No : Answer::Ok);
+            f.open(k.file, k.filter);
+            QVERIFY(!f.t.dialogs.pending());
+            QCOMPARE(c.CurrentDataFile, f.file("A.VD6"));
+            QCOMPARE(f.titles(), titles);
+            QCOMPARE(c.LenderNames, lenders);
+            QVERIFY(!c.DataSaved);
+            QCOMPARE(c.DataVerMinor, 6);
+            QCOMPARE(f.w->windowTitle(), QStringLiteral("Jorvald's Kassotek - A.VD6"));
+            // Save writes A, never the file that did not load.
+            f.t.dialogs.expect(Box::Information, f.file("A.VD6") + " wurde gesichert!");
+            f.w->Speichern1->trigger();
+            QCOMPARE(kt::ToUtf8(ReadBack(f.file("A.VD6")).Film(1).FilmName.Strng), std::string("Geändert"));
+            if (!std::filesystem::is_directory(f.file(k.file)))
+                QCOMPARE(ReadBytes(f.file(k.file)), failed);
+            QVERIFY(!std::filesystem::exists(f.file("Y.LNA")));
+        }
+    }
+
+    // The readable films of a damaged file can be taken as a collection without a file name.
+    void theReadableFilmsOfADamagedFileCanBeKept() {
         FileWindow f;
         WriteDataFile(f.file("A.VD6"), {MakeFilm("Aus A")});
         WriteDataFile(f.file("Kaputt.VD6"), {MakeFilm("Eins"), MakeFilm("Zwei"), MakeFilm("Drei")});
         const std::string bytes = ReadBytes(f.file("Kaputt.VD6"));
         WriteBytes(f.file("Kaputt.VD6"), bytes.substr(0, bytes.size() - 7));
         f.open("A.VD6");
+        f.t.dialogs.expect(Box::Warning, "Die Cassetten-Daten-Datei");
+        f.t.dialogs.expectQuestion("ist beschädigt; nur die ersten 2 Filme", Answer::Yes);
         f.t.dialogs.expect(Box::Error, "Fehler beim Laden: Fehler beim Lesen aus " + f.file("Kaputt.VD6"));
         f.open("Kaputt.VD6");
         QVERIFY(!f.t.dialogs.pending());
-        // The damaged file took the collection with it; the list does not pretend otherwise.
-        QCOMPARE(f.titles().size(), std::size_t(f.t.ctx.collection.AnzFilm()));
-        QCOMPARE(f.w->statusPanelText(2),
-                 QStringLiteral("Anzahl Filme: %1/%1").arg(f.t.ctx.collection.AnzFilm()));
+        QCOMPARE(f.titles(), (std::vector<std::string>{"Eins", "Zwei"}));
+        QCOMPARE(f.t.ctx.collection.CurrentDataFile, std::string());
+        QCOMPARE(f.w->windowTitle(), QStringLiteral("Jorvald's Kassotek"));
+        QVERIFY(!f.t.ctx.collection.DataSaved);
+        QCOMPARE(f.w->statusPanelText(2), QStringLiteral("Anzahl Filme: 2/2"));
+        // Save goes to Save as: the damaged file is never written.
+        f.files->saveAnswer(DataFileChoice{f.qfile("Gerettet.VD6"), 7});
+        f.t.dialogs.expect(Box::Information, f.file("Gerettet.VD6") + " wurde gesichert!");
+        f.w->Speichern1->trigger();
+        QCOMPARE(ReadBack(f.file("Gerettet.VD6")).AnzFilm(), 2);
+        QCOMPARE(ReadBytes(f.file("Kaputt.VD6")), bytes.substr(0, bytes.size() - 7));
         // A file that has gone meanwhile: the load says so and leaves the collection alone.
         FileWindow g;
         WriteDataFile(g.file("A.VD6"), {MakeFilm("Aus A")});
