@@ -19,9 +19,10 @@ constexpr long long LogOffLevel = 254;
 using K = KeyType;
 using S = Settings;
 
+// Every key once, listed in the order of reading.
 // clang-format off
 const ConfigKey Keys[] = {
-    // section        key                          type        field                              range               read write
+    // section         key                        type        field                          range              read write
     {"COMMON", "SortLength",                K::Integer, &S::SortLength,                0, 255,              1,  1},
     {"COMMON", "SaveDir",                   K::Flag,    &S::SaveDir,                   0, 0,                2,  2},
     {"COMMON", "SaveOption",                K::Flag,    &S::SaveOption,                0, 0,                3,  4},
@@ -138,10 +139,6 @@ std::vector<const ConfigKey*> Sorted(int ConfigKey::*step) {
 }
 
 } // namespace
-
-std::span<const ConfigKey> ConfigKeys() {
-    return Keys;
-}
 
 std::vector<const ConfigKey*> KeysInReadOrder() {
     return Sorted(&ConfigKey::readStep);

@@ -7,7 +7,6 @@
 #include "trace/trace_log.h"
 
 #include <cstdint>
-#include <span>
 #include <string>
 #include <variant>
 #include <vector>
@@ -45,8 +44,7 @@ struct ConfigKey {
     bool emptyUnlessReopened = false; // written empty while OpenFileAtStart is off
 };
 
-// Every key once, in the order of reading.
-std::span<const ConfigKey> ConfigKeys();
+// The keys in the order of reading and of writing (without those never written).
 std::vector<const ConfigKey*> KeysInReadOrder();
 std::vector<const ConfigKey*> KeysInWriteOrder();
 
