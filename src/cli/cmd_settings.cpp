@@ -3,6 +3,7 @@
 #include "catalogue/col_arrange.h"
 #include "model/collection.h"
 #include "settings/config_file.h"
+#include "settings/config_keys.h"
 #include "settings/program_paths.h"
 #include "settings/settings.h"
 #include "text/cp1252.h"
@@ -22,12 +23,10 @@ using Json = nlohmann::ordered_json;
 std::string Utf8(const std::string& cp1252) {
     return ToUtf8(cp1252);
 }
-// Paths are the file system's bytes; one from an old Windows file is Windows-1252.
+// Paths are the file system's bytes; one from an old Windows file is Windows-1252. Bytes that are
+// no UTF-8 are shown as Windows-1252 characters, so any path can be printed.
 std::string PathUtf8(const std::string& path) {
-    return IsValidUtf8(path) ? path : ToUtf8(path);
-}
-std::string Utf8(char c) {
-    return ToUtf8(std::string(1, c));
+    return Utf8OrCp1252(path);
 }
 
 Json SelectableList(const std::vector<TSelectableStr>& list) {
@@ -47,35 +46,20 @@ Json StringList(const std::vector<std::string>& list, std::string (*convert)(con
 Json SettingsJson(const Settings& s, const Collection& data, const ColArrange& columns,
                   const TraceLog& trace) {
     Json j;
-    j["SortLength"] = s.SortLength;
-    j["SaveDir"] = s.SaveDir;
-    j["SaveOption"] = s.SaveOption;
-    j["LastFile"] = PathUtf8(data.CurrentDataFile);
-    j["OpenFileAtStart"] = s.OpenFileAtStart;
-    j["CreateBakOnFOpen"] = s.CreateBakOnFOpen;
-    j["FilmSort"] = s.FilmSort;
-    j["MinimizeTarget"] = s.MinimizeTarget;
-    j["WriteMasterAlways"] = trace.WriteMasterAlways;
-    j["MasterStoreLevel"] = trace.MasterStoreLevel;
-    j["LastStorageType"] = s.LastStorageType;
-    j["StorageTypeShow"] = s.StorageTypeShow;
-    j["ShowAllMsg"] = s.ShowAllMsg;
-    j["FirstStart"] = s.FirstStart;
-    j["CenterFilmTitel"] = s.CenterFilmTitel;
-    j["ImportKopfzeilen"] = s.ImportKopfzeilen;
-    j["ImportTrennz"] = Utf8(s.ImportTrennz);
-    j["SuggestPosOnCas"] = s.SuggestPosOnCas;
-    j["CasSubSort"] = s.CasSubSort;
-    j["ShowFirstPicAutomatically"] = s.ShowFirstPicAutomatically;
-    j["TempDir"] = PathUtf8(s.TempDir);
-    j["MinimizeConfirm"] = s.MinimizeConfirm;
-    j["MarkFilmList"] = s.MarkFilmList;
-    j["ImportHinweis"] = s.ImportHinweis;
-    j["FirstCol2Read"] = s.FirstCol2Read;
-    j["AnzCols2Read"] = s.AnzCols2Read;
-    j["FirstRow2Read"] = s.FirstRow2Read;
-    j["AnzRows2Read"] = s.AnzRows2Read;
-    j["Trennzeichen"] = Utf8(s.Trennzeichen);
+    const ConfigSource from{s, data, columns, trace};
+    for (const ConfigKey* k : KeysInReadOrder()) {
+        if (!k->key)
+            continue;
+        const KeyValue v = ValueOf(*k, from);
+        if (const auto* flag = std::get_if<bool>(&v))
+            j[k->key] = *flag;
+        else if (const auto* number = std::get_if<long long>(&v))
+            j[k->key] = *number;
+        else if (k->type == KeyType::Path || k->type == KeyType::Folder)
+            j[k->key] = PathUtf8(std::get<std::string>(v));
+        else
+            j[k->key] = Utf8(std::get<std::string>(v));
+    }
 
     Json cols = Json::array();
     for (const auto& e : columns.Entry)
@@ -120,7 +104,10 @@ int Run(const Args& args) {
     if (!ReadConfiguration(path, s, data, columns, trace))
         return Fail(ExitFileError, "Konnte " + path + " nicht lesen!");
 
-    std::cout << SettingsJson(s, data, columns, trace).dump(2) << '\n';
+    // Every text is UTF-8 by now; should one slip through, it is shown replaced rather than ending
+    // the tool.
+    std::cout << SettingsJson(s, data, columns, trace).dump(2, ' ', false, Json::error_handler_t::replace)
+              << '\n';
 
     if (opt.has("--write")) {
         if (!s.OpenFileAtStart)

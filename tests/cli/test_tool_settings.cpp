@@ -131,6 +131,39 @@ TEST(ToolSettings, PathsWrittenHereKeepTheirBytes) {
     EXPECT_EQ(j["History"], (Json{"/home/jörg/Filme.VD6"}));
 }
 
+// No bytes in a path may stop the tool: what is no UTF-8 (a UTF-16 surrogate, an overlong form, a
+// Windows-1252 umlaut, a cut sequence) is shown as Windows-1252 characters, the rest as it is.
+TEST(ToolSettings, PathsThatAreNoUtf8) {
+    struct Case {
+        const char* bytes;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"/daten/\xed\xa0\x80.VD6", "/daten/í\u00a0€.VD6"},
+        {"/d\xc3\xbcsseldorf/\xed\xbf\xbf.VD6", "/düsseldorf/í¿¿.VD6"},
+        {"/\xc0\xaf\xe0\x80\xaf.VD6", "/À¯à€¯.VD6"},
+        {"/\xf4\x90\x80\x80.VD6", "/ô\u0090€€.VD6"},
+        {"/j\xf6rg/\xe2\x82", "/jörg/â‚"},
+        {"/\xf0\x9f\x8e\xac.VD6", "/🎬.VD6"},
+    };
+    TempFolder dir;
+    const std::string ini = dir.file("k.INI");
+    for (const auto& k : cases) {
+        const std::string path = k.bytes;
+        WriteBytes(ini, "[COMMON]\r\nLastFile=" + path + "\r\nTempDir=" + path + "\r\nOpenFileAtStart=1\r\n" +
+                            "[History]\r\n0=" + path + "\r\n");
+        const auto r = RunTool({"settings", "--config", ini, "--write"});
+        ASSERT_EQ(r.code, 0) << path << r.err;
+        const Json j = Json::parse(r.out);
+        EXPECT_EQ(j["LastFile"], k.shown) << path;
+        EXPECT_EQ(j["TempDir"], std::string(k.shown) + "/") << path;
+        EXPECT_EQ(j["History"], Json{k.shown}) << path;
+        // The file keeps the bytes as they were.
+        EXPECT_NE(ReadBytes(ini).find("LastFile=" + path + "\r\n"), std::string::npos) << path;
+        EXPECT_NE(ReadBytes(ini).find("[History]\r\n0=" + path + "\r\n"), std::string::npos) << path;
+    }
+}
+
 TEST(ToolSettings, WriteKeepsTheHandMadeFile) {
     TempFolder dir;
     const std::string ini = dir.file("Kassotek.INI");

@@ -344,6 +344,17 @@ TEST(Configuration, AtMostThirtyTwoMedia) {
     ASSERT_TRUE(c.read(ini));
     ASSERT_EQ(c.data.StorageMediaList.size(), 32u);
     EXPECT_EQ(c.data.StorageMediaList[31], (TSelectableStr{"Medium 25", true, 32}));
+    // Those left out stay in the file; they are no part of the list that is written.
+    c.data.StorageMediaList[6].Name = "Blu-ray";
+    ASSERT_TRUE(c.write(ini));
+    const std::string written = ReadBytes(ini);
+    EXPECT_NE(written.find("ZSM0=Blu-ray\r\nZSM1=Medium 1\r\n"), std::string::npos);
+    EXPECT_NE(written.find("ZSM25=Medium 25\r\nZSM26=Medium 26\r\nZSM27=Medium 27\r\n"
+                           "ZSM28=Medium 28\r\nZSM29=Medium 29\r\n[ImpExp]"),
+              std::string::npos);
+    Config back;
+    ASSERT_TRUE(back.read(ini));
+    EXPECT_EQ(back.dump(), c.dump());
 }
 
 TEST(Configuration, ApplyStorageTypeShowReachesThirtyTwoMedia) {
@@ -363,7 +374,7 @@ TEST(Configuration, ApplyStorageTypeShowReachesThirtyTwoMedia) {
     EXPECT_FALSE(c.StorageMediaList[33].Selected);
 }
 
-TEST(Configuration, CategoriesAsTheyStandAndStaleKeysStay) {
+TEST(Configuration, CategoriesAsTheyStand) {
     TempFolder dir;
     const std::string ini = dir.file("Kassotek.INI");
     WriteBytes(ini, Section("KATEGORIEN", "Kategorie0=Krimi\r\nKategorie1=krimi\r\nKategorie2=\r\n"
@@ -377,16 +388,18 @@ TEST(Configuration, CategoriesAsTheyStandAndStaleKeysStay) {
     EXPECT_EQ(c.data.CategoryList[2].Name, "");
     EXPECT_EQ(c.data.CategoryList[3].Name, "Krimi ");
 
-    // Only five categories now: the key Kategorie5 from before stays and comes back.
+    // The section is the list: a category the list no longer has does not come back.
     c.data.CategoryList.resize(5);
     c.data.CategoryList[0].Name = "Thriller";
     ASSERT_TRUE(c.write(ini));
-    EXPECT_NE(ReadBytes(ini).find("Kategorie0=Thriller\r\n"), std::string::npos);
+    EXPECT_TRUE(ReadBytes(ini).starts_with(Section("KATEGORIEN", "Kategorie0=Thriller\r\nKategorie1=krimi\r\n"
+                                                                 "Kategorie2=\r\nKategorie3=\"Krimi \"\r\n"
+                                                                 "Kategorie4=Kom\xf6"
+                                                                 "die\r\n[COMMON]")));
     Config d;
     ASSERT_TRUE(d.read(ini));
-    ASSERT_EQ(d.data.CategoryList.size(), 6u);
+    ASSERT_EQ(d.data.CategoryList.size(), 5u);
     EXPECT_EQ(d.data.CategoryList[3].Name, "Krimi ");
-    EXPECT_EQ(d.data.CategoryList[5].Name, "Alt");
 }
 
 TEST(Configuration, HistoryAndLocations) {
@@ -400,15 +413,96 @@ TEST(Configuration, HistoryAndLocations) {
     EXPECT_EQ(c.s.History, (std::vector<std::string>{"/a.VD6", "/b.VD6", "/d.VD5"}));
     EXPECT_EQ(c.trace.Locations, (std::vector<int32_t>{12, 3, -2, 0, 12, 0, 0, -2147483647 - 1}));
 
-    c.s.History = {"/neu.VD6"};
-    c.trace.Locations = {5};
+    // Written back, both sections hold their lists numbered from 0 and nothing from before.
+    c.s.History = {"/neu.VD6", "/a.VD6"};
+    c.trace.Locations = {5, -1};
     ASSERT_TRUE(c.write(ini));
+    EXPECT_TRUE(ReadBytes(ini).starts_with(Section("History", "0=/neu.VD6\r\n1=/a.VD6\r\n") +
+                                           Section("DBGLOC", "0=5\r\n1=-1\r\n[COMMON]")));
     Config d;
     ASSERT_TRUE(d.read(ini));
-    // Keys beyond the counts stay from before.
-    EXPECT_EQ(d.s.History, (std::vector<std::string>{"/neu.VD6", "/b.VD6", "/d.VD5"}));
-    EXPECT_EQ(d.trace.Locations.size(), 8u);
-    EXPECT_EQ(d.trace.Locations[0], 5);
+    EXPECT_EQ(d.s.History, c.s.History);
+    EXPECT_EQ(d.trace.Locations, c.trace.Locations);
+
+    // Empty lists write nothing: the sections stay as they were.
+    d.s.History.clear();
+    d.trace.Locations.clear();
+    const std::string before = ReadBytes(ini);
+    ASSERT_TRUE(d.write(ini));
+    EXPECT_EQ(ReadBytes(ini), before);
+}
+
+// Keys that are not numbered 0, 1, 2 ... were read into the list; written back, the section holds
+// the list with the usual numbering, so no entry comes back twice. A line that already says the
+// same stays as it was written, comments stay.
+TEST(Configuration, ListSectionsAreWrittenAsTheirLists) {
+    struct Case {
+        const char* section;
+        const char* body;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"KATEGORIEN", "Kategorie0=Krimi\r\nKategorie2=Drama\r\nKategorie7=Western\r\n",
+         "Kategorie0=Krimi\r\nKategorie1=Drama\r\nKategorie2=Western\r\n"},
+        {"KATEGORIEN", "Kategorie1=Krimi\r\nKategorie0=Drama\r\n",
+         "Kategorie0=Krimi\r\nKategorie1=Drama\r\n"},
+        {"KATEGORIEN", "kategorie0=Krimi\r\n Kategorie1 = Drama \r\nKATEGORIE3=Western\r\n",
+         "kategorie0=Krimi\r\n Kategorie1 = Drama \r\nKategorie2=Western\r\n"},
+        {"KATEGORIEN", "; von Hand\r\nA=Krimi\r\nohne Wert\r\nKategorie0=Drama\r\n\r\n",
+         "; von Hand\r\nKategorie0=Krimi\r\nKategorie1=\r\nKategorie2=Drama\r\n\r\n"},
+        {"ZusaetzlicheSpeichermedien", "ZSM3=Blu-ray\r\nZSM1=Festplatte\r\nzsm1=Cloud\r\n",
+         "ZSM0=Blu-ray\r\nZSM1=Festplatte\r\nZSM2=Cloud\r\n"},
+        {"History", "1=/b.VD6\r\n3=/d.VD6\r\n", "0=/b.VD6\r\n1=/d.VD6\r\n"},
+        {"History", "0=/a.VD6\r\nLetzte=/x.VD6\r\n7=/y.VD6\r\n", "0=/a.VD6\r\n"},
+        {"DBGLOC", "5=1\r\n9=2\r\nx=3,5\r\n", "0=1\r\n1=2\r\n2=3\r\n"},
+    };
+    TempFolder dir;
+    const std::string ini = dir.file("Kassotek.INI");
+    for (const auto& k : cases) {
+        const std::string tail = Section("Fremd", "Kategorie9=x\r\n");
+        WriteBytes(ini, Section(k.section, k.body) + tail);
+        Config c;
+        ASSERT_TRUE(c.read(ini));
+        ASSERT_TRUE(c.write(ini));
+        const std::string written = ReadBytes(ini);
+        EXPECT_NE(written.find(Section(k.section, k.written) + tail), std::string::npos) << k.body << written;
+        Config back;
+        ASSERT_TRUE(back.read(ini));
+        EXPECT_EQ(back.dump(), c.dump()) << k.body;
+        ASSERT_TRUE(back.write(ini));
+        EXPECT_EQ(ReadBytes(ini), written) << k.body; // a second write changes nothing
+    }
+}
+
+// Some editors end lines with a lone CR: it breaks the line like CR LF, and new keys take it too.
+TEST(Configuration, LoneCarriageReturnBreaksLines) {
+    TempFolder dir;
+    const std::string ini = dir.file("Kassotek.INI");
+    const std::string cases[] = {"[COMMON]\rFilmSort=2\rCasSubSort=1\r[ImpExp]\rTrennzeichen=|",
+                                 "[COMMON]\r\nFilmSort=2\rCasSubSort=1\n[ImpExp]\r\nTrennzeichen=|\r\n"};
+    for (const auto& text : cases) {
+        WriteBytes(ini, text);
+        Config c;
+        ASSERT_TRUE(c.read(ini));
+        EXPECT_EQ(c.s.FilmSort, 2) << text;
+        EXPECT_EQ(c.s.CasSubSort, 1) << text;
+        EXPECT_EQ(c.s.Trennzeichen, '|') << text;
+        ASSERT_TRUE(c.write(ini));
+        const std::string written = ReadBytes(ini);
+        EXPECT_TRUE(written.starts_with(text.substr(0, text.find("CasSubSort=1") + 13))) << written;
+        Config back;
+        ASSERT_TRUE(back.read(ini));
+        EXPECT_EQ(back.dump(), c.dump()) << text;
+        ASSERT_TRUE(back.write(ini));
+        EXPECT_EQ(ReadBytes(ini), written) << text;
+    }
+    const std::string written = ReadBytes(ini);
+    EXPECT_EQ(written.find("\r\r"), std::string::npos);
+    WriteBytes(ini, cases[0]);
+    Config c;
+    ASSERT_TRUE(c.read(ini));
+    ASSERT_TRUE(c.write(ini));
+    EXPECT_EQ(ReadBytes(ini).find('\n'), std::string::npos); // the file's own line break
 }
 
 TEST(Configuration, LastFileOnlyWhenReopened) {

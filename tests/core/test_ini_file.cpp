@@ -69,11 +69,15 @@ TEST(IniFile, SectionValuesInFileOrder) {
 }
 
 TEST(IniFile, UnchangedTextStaysByteForByte) {
-    const std::string text = "\xEF\xBB\xBF[A]\r\nx = 1 \r\n;c\r\n\r\n[B]\nmixed=breaks\r\nlast=no break";
+    const std::string text =
+        "\xEF\xBB\xBF[A]\r\nx = 1 \r\n;c\r\n\r\n[B]\nmixed=breaks\r\nlone=cr\rcr=\r\r\nlast=no break";
     IniFile ini = Parsed(text);
     EXPECT_EQ(ini.text(), text);
     EXPECT_EQ(ini.value("A", "x"), "1"); // the byte order mark does not hide the first section
-    ini.setValue("a", "X", "1");         // the same value: the line stays as it was written
+    EXPECT_EQ(ini.value("B", "lone"), "cr");
+    EXPECT_EQ(ini.value("B", "cr"), "");
+    EXPECT_EQ(ini.value("B", "last"), "no break");
+    ini.setValue("a", "X", "1"); // the same value: the line stays as it was written
     ini.setValue("b", "MIXED", "breaks");
     EXPECT_EQ(ini.text(), text);
 }

@@ -1,8 +1,10 @@
 #include "settings/config_file.h"
 
+#include "settings/config_keys.h"
 #include "settings/ini_file.h"
 #include "text/helpers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -12,91 +14,12 @@ namespace kt {
 namespace {
 
 constexpr const char* Common = "COMMON";
-constexpr const char* ImpExp = "ImpExp";
-constexpr const char* ColumnSections[] = {"Zellenanordnung", "Spaltentitel", "FEdBez",
-                                          "Zellenbreite",    "ImportPos",    "Zeigen"};
 constexpr const char* Categories = "KATEGORIEN";
 constexpr const char* AddedMedia = "ZusaetzlicheSpeichermedien";
 constexpr const char* HistorySection = "History";
 constexpr const char* Ratings = "WertungStrings";
 constexpr const char* Locations = "DBGLOC";
 constexpr std::size_t BuiltInMedia = 6;
-
-// The log is switched off by the detail level 254, the unsigned byte of -2.
-constexpr int LogOffLevel = 254;
-
-// Reads typed values; a missing key or a value that does not fit leaves the variable as it is.
-class Reader {
-public:
-    explicit Reader(const IniFile& ini) : ini_(ini) {}
-
-    bool integer(const char* section, const char* key, long long lo, long long hi, long long& v) const {
-        const auto text = ini_.value(section, key);
-        long long x = 0;
-        if (!text || !ParseInt(*text, x) || x < lo || x > hi)
-            return false;
-        v = x;
-        return true;
-    }
-    void int32(const char* section, const char* key, int32_t& v) const {
-        long long x = v;
-        if (integer(section, key, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(),
-                    x))
-            v = static_cast<int32_t>(x);
-    }
-    void byte(const char* section, const char* key, uint8_t& v) const {
-        long long x = v;
-        if (integer(section, key, 0, 255, x))
-            v = static_cast<uint8_t>(x);
-    }
-    void boolean(const char* section, const char* key, bool& v) const {
-        long long x = 0;
-        if (integer(section, key, std::numeric_limits<long long>::min(),
-                    std::numeric_limits<long long>::max(), x))
-            v = x != 0;
-    }
-    void string(const char* section, const char* key, std::string& v) const {
-        if (const auto text = ini_.value(section, key))
-            v = *text;
-    }
-    void character(const char* section, const char* key, char& v) const {
-        if (const auto text = ini_.value(section, key); text && !text->empty())
-            v = text->front();
-    }
-
-private:
-    const IniFile& ini_;
-};
-
-// Writes typed values; a key whose value already reads the same stays as it stands.
-class Writer {
-public:
-    explicit Writer(IniFile& ini) : ini_(ini) {}
-
-    void integer(const std::string& section, const std::string& key, long long v) {
-        long long x = 0;
-        if (const auto text = ini_.value(section, key); text && ParseInt(*text, x) && x == v)
-            return;
-        ini_.setValue(section, key, std::to_string(v));
-    }
-    void boolean(const std::string& section, const std::string& key, bool v) {
-        long long x = 0;
-        if (const auto text = ini_.value(section, key); text && ParseInt(*text, x) && (x != 0) == v)
-            return;
-        ini_.setValue(section, key, v ? "1" : "0");
-    }
-    void string(const std::string& section, const std::string& key, const std::string& v) {
-        ini_.setValue(section, key, v);
-    }
-    void character(const std::string& section, const std::string& key, char v) {
-        if (const auto text = ini_.value(section, key); text && !text->empty() && text->front() == v)
-            return;
-        ini_.setValue(section, key, std::string(1, v));
-    }
-
-private:
-    IniFile& ini_;
-};
 
 // A DBGLOC value: blanks and unprintable characters removed, "," as the decimal point, truncated
 // toward zero; 0 when it is no number or does not fit.
@@ -108,63 +31,12 @@ int32_t LocationValue(const std::string& text) {
     return static_cast<int32_t>(v);
 }
 
-void ReadCommon(const Reader& r, Settings& s, Collection& data, TraceLog& trace) {
-    r.byte(Common, "SortLength", s.SortLength);
-    r.boolean(Common, "SaveDir", s.SaveDir);
-    r.boolean(Common, "SaveOption", s.SaveOption);
-    r.string(Common, "LastFile", data.CurrentDataFile);
-    r.boolean(Common, "OpenFileAtStart", s.OpenFileAtStart);
-    r.boolean(Common, "CreateBakOnFOpen", s.CreateBakOnFOpen);
-    r.byte(Common, "FilmSort", s.FilmSort);
-    r.byte(Common, "MinimizeTarget", s.MinimizeTarget);
-    r.int32(Common, "WriteMasterAlways", trace.WriteMasterAlways);
-    long long level = trace.MasterStoreLevel;
-    if (r.integer(Common, "MasterStoreLevel", -128, 127, level) ||
-        r.integer(Common, "MasterStoreLevel", LogOffLevel, LogOffLevel, level))
-        trace.MasterStoreLevel = static_cast<int8_t>(static_cast<uint8_t>(level & 0xFF));
-    r.int32(Common, "LastStorageType", s.LastStorageType);
-    r.int32(Common, "StorageTypeShow", s.StorageTypeShow);
-    r.boolean(Common, "ShowAllMsg", s.ShowAllMsg);
-    r.boolean(Common, "FirstStart", s.FirstStart);
-    r.boolean(Common, "CenterFilmTitel", s.CenterFilmTitel);
-    r.int32(Common, "ImportKopfzeilen", s.ImportKopfzeilen);
-    r.character(Common, "ImportTrennz", s.ImportTrennz);
-    r.byte(Common, "SuggestPosOnCas", s.SuggestPosOnCas);
-    r.byte(Common, "CasSubSort", s.CasSubSort);
-    r.boolean(Common, "ShowFirstPicAutomatically", s.ShowFirstPicAutomatically);
-    // Picture files are swapped out into this folder: an empty one keeps the default.
-    std::string tempDir;
-    r.string(Common, "TempDir", tempDir);
-    if (HasContent(tempDir))
-        s.TempDir = WithBackslash(tempDir);
-    r.boolean(Common, "MinimizeConfirm", s.MinimizeConfirm);
-    r.boolean(Common, "MarkFilmList", s.MarkFilmList);
-    r.boolean(Common, "ImportHinweis", s.ImportHinweis);
-}
-
-void ReadImpExp(const Reader& r, Settings& s) {
-    r.int32(ImpExp, "FirstCol2Read", s.FirstCol2Read);
-    r.int32(ImpExp, "AnzCols2Read", s.AnzCols2Read);
-    r.int32(ImpExp, "FirstRow2Read", s.FirstRow2Read);
-    r.int32(ImpExp, "AnzRows2Read", s.AnzRows2Read);
-    r.character(ImpExp, "Trennzeichen", s.Trennzeichen);
-}
-
-void ReadColumns(const Reader& r, ColArrange& columns) {
-    for (int n = 0; n < ColCount; ++n) {
-        const std::string key = std::to_string(n);
-        TColArEntry& e = columns[n];
-        r.int32(ColumnSections[0], key.c_str(), e.Pos);
-        r.string(ColumnSections[1], key.c_str(), e.Header);
-        r.string(ColumnSections[2], key.c_str(), e.EditLabel);
-        r.int32(ColumnSections[4], key.c_str(), e.ImportPos);
-        // 0 keeps the built-in width; a negative width cannot be drawn either.
-        int32_t width = 0;
-        r.int32(ColumnSections[3], key.c_str(), width);
-        if (width > 0)
-            e.Width = width;
-        r.boolean(ColumnSections[5], key.c_str(), e.Show);
-    }
+// A missing key or a value that does not fit leaves the value as it is.
+void ReadKeys(const IniFile& ini, const std::vector<const ConfigKey*>& keys, const ConfigTarget& into,
+              int entry) {
+    for (const ConfigKey* k : keys)
+        if (const auto text = ini.value(k->section, k->key ? k->key : std::to_string(entry)))
+            ReadKeyText(*k, *text, into, entry);
 }
 
 void ReadLists(const IniFile& ini, Settings& s, Collection& data, TraceLog& trace) {
@@ -193,13 +65,9 @@ void ReadLists(const IniFile& ini, Settings& s, Collection& data, TraceLog& trac
     for (const auto& name : ini.sectionValues(Categories))
         data.CategoryList.push_back({name, false, static_cast<int32_t>(data.CategoryList.size() + 1)});
 
-    Reader r(ini);
-    for (int n = 0; n < MaxHistory; ++n) {
-        std::string file;
-        r.string(HistorySection, std::to_string(n).c_str(), file);
-        if (!file.empty())
-            s.History.push_back(file);
-    }
+    for (int n = 0; n < MaxHistory; ++n)
+        if (const auto file = ini.value(HistorySection, std::to_string(n)); file && !file->empty())
+            s.History.push_back(*file);
 
     const auto locations = ini.sectionValues(Locations);
     if (!locations.empty()) {
@@ -217,6 +85,19 @@ void ApplyStorageTypeShow(const Settings& s, Collection& data) {
         data.StorageMediaList[i].Selected = (mask >> i) & 1u;
 }
 
+bool ReadConfiguration(IniFile& ini, Settings& s, Collection& data, ColArrange& columns, TraceLog& trace) {
+    const ConfigTarget into{s, data, columns, trace};
+    std::vector<const ConfigKey*> scalar, column;
+    for (const ConfigKey* k : KeysInReadOrder())
+        (k->key ? scalar : column).push_back(k);
+    ReadKeys(ini, scalar, into, 0);
+    const bool firstStartTaken = s.FirstStart && ini.deleteKey(Common, "FirstStart");
+    for (int n = 0; n < ColCount; ++n)
+        ReadKeys(ini, column, into, n);
+    ReadLists(ini, s, data, trace);
+    return firstStartTaken;
+}
+
 bool ReadConfiguration(const std::string& iniPath, Settings& s, Collection& data, ColArrange& columns,
                        TraceLog& trace) {
     TraceLine("Ktk_Ini: ReadConfiguration [ENTRY]\r\nIniFile=" + iniPath);
@@ -225,15 +106,58 @@ bool ReadConfiguration(const std::string& iniPath, Settings& s, Collection& data
         TraceLine("Ktk_Ini: ReadConfiguration [EXIT] [ERROR] cannot read " + iniPath);
         return false;
     }
-    const Reader r(ini);
-    ReadCommon(r, s, data, trace);
-    ReadImpExp(r, s);
-    if (s.FirstStart && ini.deleteKey(Common, "FirstStart") && !ini.save(iniPath))
+    if (ReadConfiguration(ini, s, data, columns, trace) && !ini.save(iniPath))
         TraceLine("Ktk_Ini: ReadConfiguration [ERROR] FirstStart not removed from " + iniPath);
-    ReadColumns(r, columns);
-    ReadLists(ini, s, data, trace);
     TraceLine("Ktk_Ini: ReadConfiguration [EXIT]");
     return true;
+}
+
+void WriteConfiguration(IniFile& ini, const Settings& s, const Collection& data, const ColArrange& columns,
+                        const TraceLog& trace) {
+    const ConfigSource from{s, data, columns, trace};
+    // Keys of one section follow each other in the writing order: each section is written at once.
+    const auto keys = KeysInWriteOrder();
+    for (std::size_t i = 0; i < keys.size();) {
+        const char* section = keys[i]->section;
+        std::vector<IniFile::Update> updates;
+        for (; i < keys.size() && keys[i]->section == section; ++i) {
+            const ConfigKey& k = *keys[i];
+            if (k.key)
+                updates.push_back({k.key, KeyText(k, from), SameCheck(k.type)});
+            else
+                for (int n = 0; n < ColCount; ++n)
+                    updates.push_back({std::to_string(n), KeyText(k, from, n), SameCheck(k.type)});
+        }
+        ini.setValues(section, updates);
+    }
+
+    // A list section is rewritten from its list with the keys numbered from 0, so that keys of other
+    // numbering (which were read into the list) cannot come back beside it. Only media beyond the
+    // 32nd, which the reading leaves out, stay at the section's end.
+    auto writeList = [&ini](const char* section, const std::string& prefix, std::size_t count, auto value,
+                            IniFile::SameFn same, bool keepSurplus) {
+        if (count == 0)
+            return;
+        std::vector<IniFile::Update> entries;
+        entries.reserve(count);
+        for (std::size_t n = 0; n < count; ++n)
+            entries.push_back({prefix + std::to_string(n), value(n), same});
+        ini.replaceEntries(section, entries, keepSurplus);
+    };
+    const auto& media = data.StorageMediaList;
+    writeList(
+        Categories, "Kategorie", data.CategoryList.size(),
+        [&](std::size_t n) { return data.CategoryList[n].Name; }, IniFile::SameText, false);
+    writeList(
+        AddedMedia, "ZSM", media.size() - std::min(media.size(), BuiltInMedia),
+        [&](std::size_t n) { return media[BuiltInMedia + n].Name; }, IniFile::SameText, true);
+    writeList(
+        HistorySection, "", s.History.size(), [&](std::size_t n) { return s.History[n]; }, IniFile::SameText,
+        false);
+    writeList(
+        Locations, "", trace.Locations.size(),
+        [&](std::size_t n) { return std::to_string(trace.Locations[n]); }, SameCheck(KeyType::Integer),
+        false);
 }
 
 bool WriteConfiguration(const std::string& iniPath, const Settings& s, const Collection& data,
@@ -244,59 +168,7 @@ bool WriteConfiguration(const std::string& iniPath, const Settings& s, const Col
         TraceLine("Ktk_Ini: WriteConfiguration [EXIT] [ERROR] cannot read " + iniPath);
         return false;
     }
-    Writer w(ini);
-    w.integer(Common, "SortLength", s.SortLength);
-    w.boolean(Common, "SaveDir", s.SaveDir);
-    w.string(Common, "LastFile", s.OpenFileAtStart ? data.CurrentDataFile : std::string());
-    w.boolean(Common, "SaveOption", s.SaveOption);
-    w.boolean(Common, "OpenFileAtStart", s.OpenFileAtStart);
-    w.boolean(Common, "CreateBakOnFOpen", s.CreateBakOnFOpen);
-    w.integer(Common, "FilmSort", s.FilmSort);
-    w.integer(Common, "MinimizeTarget", s.MinimizeTarget);
-    w.integer(Common, "WriteMasterAlways", trace.WriteMasterAlways);
-    w.integer(Common, "MasterStoreLevel", trace.MasterStoreLevel);
-    w.boolean(Common, "MarkFilmList", s.MarkFilmList);
-    w.integer(Common, "LastStorageType", s.LastStorageType);
-    w.integer(Common, "StorageTypeShow", s.StorageTypeShow);
-    w.boolean(Common, "ShowAllMsg", s.ShowAllMsg);
-    w.boolean(Common, "CenterFilmTitel", s.CenterFilmTitel);
-    w.integer(Common, "ImportKopfzeilen", s.ImportKopfzeilen);
-    w.character(Common, "ImportTrennz", s.ImportTrennz);
-    w.integer(Common, "SuggestPosOnCas", s.SuggestPosOnCas);
-    w.integer(Common, "CasSubSort", s.CasSubSort);
-    w.boolean(Common, "ShowFirstPicAutomatically", s.ShowFirstPicAutomatically);
-    w.string(Common, "TempDir", s.TempDir);
-    w.boolean(Common, "MinimizeConfirm", s.MinimizeConfirm);
-    w.boolean(Common, "ImportHinweis", s.ImportHinweis);
-
-    w.integer(ImpExp, "FirstCol2Read", s.FirstCol2Read);
-    w.integer(ImpExp, "AnzCols2Read", s.AnzCols2Read);
-    w.integer(ImpExp, "FirstRow2Read", s.FirstRow2Read);
-    w.integer(ImpExp, "AnzRows2Read", s.AnzRows2Read);
-    w.character(ImpExp, "Trennzeichen", s.Trennzeichen);
-
-    for (int n = 0; n < ColCount; ++n)
-        w.integer(ColumnSections[0], std::to_string(n), columns[n].Pos);
-    for (int n = 0; n < ColCount; ++n)
-        w.string(ColumnSections[1], std::to_string(n), columns[n].Header);
-    for (int n = 0; n < ColCount; ++n)
-        w.string(ColumnSections[2], std::to_string(n), columns[n].EditLabel);
-    for (int n = 0; n < ColCount; ++n)
-        w.integer(ColumnSections[3], std::to_string(n), columns[n].Width);
-    for (int n = 0; n < ColCount; ++n)
-        w.integer(ColumnSections[4], std::to_string(n), columns[n].ImportPos);
-    for (int n = 0; n < ColCount; ++n)
-        w.boolean(ColumnSections[5], std::to_string(n), columns[n].Show);
-
-    for (std::size_t n = 0; n < data.CategoryList.size(); ++n)
-        w.string(Categories, "Kategorie" + std::to_string(n), data.CategoryList[n].Name);
-    for (std::size_t i = BuiltInMedia; i < data.StorageMediaList.size(); ++i)
-        w.string(AddedMedia, "ZSM" + std::to_string(i - BuiltInMedia), data.StorageMediaList[i].Name);
-    for (std::size_t n = 0; n < s.History.size(); ++n)
-        w.string(HistorySection, std::to_string(n), s.History[n]);
-    for (std::size_t n = 0; n < trace.Locations.size(); ++n)
-        w.integer(Locations, std::to_string(n), trace.Locations[n]);
-
+    WriteConfiguration(ini, s, data, columns, trace);
     const bool ok = ini.save(iniPath);
     TraceLine(std::string("Ktk_Ini: WriteConfiguration [EXIT]") + (ok ? "" : " [ERROR] not written"));
     return ok;

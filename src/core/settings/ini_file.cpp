@@ -6,10 +6,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <unordered_map>
 
 namespace kt {
 
@@ -99,16 +101,17 @@ void IniFile::parse(const std::string& bytes) {
     lineBreak_.clear();
     std::size_t pos = 0;
     while (pos < bytes.size()) {
-        const auto nl = bytes.find('\n', pos);
+        // CR LF, LF and a lone CR (old Mac files, some editors) each end a line.
+        const auto brk = bytes.find_first_of("\r\n", pos);
         std::string text, eol;
-        if (nl == std::string::npos) {
+        if (brk == std::string::npos) {
             text = bytes.substr(pos);
             pos = bytes.size();
         } else {
-            const bool cr = nl > pos && bytes[nl - 1] == '\r';
-            text = bytes.substr(pos, nl - pos - (cr ? 1 : 0));
-            eol = cr ? "\r\n" : "\n";
-            pos = nl + 1;
+            text = bytes.substr(pos, brk - pos);
+            const bool crlf = bytes[brk] == '\r' && brk + 1 < bytes.size() && bytes[brk + 1] == '\n';
+            eol = crlf ? "\r\n" : std::string(1, bytes[brk]);
+            pos = brk + eol.size();
         }
         if (lineBreak_.empty())
             lineBreak_ = eol;
@@ -229,32 +232,105 @@ std::vector<std::string> IniFile::sectionValues(const std::string& section) cons
 }
 
 void IniFile::setValue(const std::string& section, const std::string& key, const std::string& value) {
-    const std::string encoded = EncodeValue(value);
-    const auto r = find(section);
-    if (!r) {
-        if (!lines_.empty() && lines_.back().eol.empty())
-            lines_.back().eol = lineBreak_;
-        lines_.push_back(MakeLine("[" + section + "]", lineBreak_));
-        lines_.push_back(MakeLine(key + "=" + encoded, lineBreak_));
+    setValues(section, {{key, value}});
+}
+
+bool IniFile::SameText(const std::string& stored, const std::string& value) {
+    return stored == value;
+}
+
+void IniFile::appendSection(const std::string& section, const std::vector<Update>& updates) {
+    if (!lines_.empty() && lines_.back().eol.empty())
+        lines_.back().eol = lineBreak_;
+    lines_.push_back(MakeLine("[" + section + "]", lineBreak_));
+    for (const auto& u : updates)
+        lines_.push_back(MakeLine(u.key + "=" + EncodeValue(u.value), lineBreak_));
+}
+
+void IniFile::insertAfter(std::size_t last, std::vector<Line> added) {
+    if (added.empty())
         return;
-    }
-    const std::string wanted = UpperAZ(Trimmed(key));
-    std::size_t last = r->header; // the section's last line that is not blank
-    for (std::size_t i = r->header + 1; i < r->end; ++i) {
-        Line& l = lines_[i];
-        if (l.kind == Kind::Entry && l.name == wanted) {
-            const auto eq = l.text.find('=');
-            if (DecodeValue(l.text.substr(eq + 1)) != value)
-                l.text = l.text.substr(0, eq + 1) + encoded;
-            return;
-        }
-        if (l.kind != Kind::Blank)
-            last = i;
-    }
     if (lines_[last].eol.empty())
         lines_[last].eol = lineBreak_;
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(last + 1),
-                  MakeLine(key + "=" + encoded, lineBreak_));
+                  std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
+}
+
+void IniFile::setValues(const std::string& section, const std::vector<Update>& updates) {
+    const auto r = find(section);
+    if (!r) {
+        appendSection(section, updates);
+        return;
+    }
+    // One pass over the section, whatever the number of keys: the first line of each key.
+    std::unordered_map<std::string, std::size_t> at;
+    std::size_t last = r->header; // the section's last line that is not blank
+    for (std::size_t i = r->header + 1; i < r->end; ++i) {
+        if (lines_[i].kind == Kind::Entry)
+            at.try_emplace(lines_[i].name, i);
+        if (lines_[i].kind != Kind::Blank)
+            last = i;
+    }
+    std::vector<Line> added;
+    for (const auto& u : updates) {
+        const std::string name = UpperAZ(Trimmed(u.key));
+        const auto found = at.find(name);
+        if (found == at.end()) {
+            at.emplace(name, r->end + added.size()); // a key given twice is added once
+            added.push_back(MakeLine(u.key + "=" + EncodeValue(u.value), lineBreak_));
+        } else if (found->second < r->end) {
+            Line& l = lines_[found->second];
+            const auto eq = l.text.find('=');
+            if (!u.same(DecodeValue(l.text.substr(eq + 1)), u.value))
+                l.text = l.text.substr(0, eq + 1) + EncodeValue(u.value);
+        } else {
+            added[found->second - r->end] = MakeLine(u.key + "=" + EncodeValue(u.value), lineBreak_);
+        }
+    }
+    insertAfter(last, std::move(added));
+}
+
+void IniFile::replaceEntries(const std::string& section, const std::vector<Update>& entries,
+                             bool keepSurplus) {
+    const auto r = find(section);
+    if (!r) {
+        appendSection(section, entries);
+        return;
+    }
+    // The n-th line with a value becomes the n-th entry; a line that already says the same stays as
+    // it was written. Comments and blank lines keep their places.
+    std::vector<Line> section_;
+    section_.reserve(std::max(r->end - r->header, entries.size() + 1));
+    std::size_t n = 0;
+    std::size_t last = 0; // in section_: the last line that is not blank
+    for (std::size_t i = r->header; i < r->end; ++i) {
+        Line& l = lines_[i];
+        const bool valued = i > r->header && (l.kind == Kind::Entry || l.kind == Kind::Other);
+        if (valued && n >= entries.size() && !keepSurplus)
+            continue;
+        if (valued && n < entries.size()) {
+            const Update& u = entries[n++];
+            const auto eq = l.text.find('=');
+            const bool keep = l.kind == Kind::Entry && l.name == UpperAZ(Trimmed(u.key)) &&
+                              u.same(DecodeValue(l.text.substr(eq + 1)), u.value);
+            if (!keep)
+                l = MakeLine(u.key + "=" + EncodeValue(u.value), l.eol);
+        }
+        if (l.kind != Kind::Blank)
+            last = section_.size();
+        section_.push_back(std::move(l));
+    }
+    std::vector<Line> added;
+    for (; n < entries.size(); ++n)
+        added.push_back(MakeLine(entries[n].key + "=" + EncodeValue(entries[n].value), lineBreak_));
+    if (!added.empty() && section_[last].eol.empty())
+        section_[last].eol = lineBreak_;
+    section_.insert(section_.begin() + static_cast<std::ptrdiff_t>(last + 1),
+                    std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(r->header),
+                 lines_.begin() + static_cast<std::ptrdiff_t>(r->end));
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(r->header),
+                  std::make_move_iterator(section_.begin()), std::make_move_iterator(section_.end()));
 }
 
 bool IniFile::deleteKey(const std::string& section, const std::string& key) {

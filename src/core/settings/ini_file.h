@@ -33,9 +33,26 @@ public:
     // value. Blank and comment (";") lines do not count.
     std::vector<std::string> sectionValues(const std::string& section) const;
 
+    // One key to write. `same` tells whether a stored value already stands for the new one; such a
+    // line stays as it was written.
+    using SameFn = bool (*)(const std::string& stored, const std::string& value);
+    struct Update {
+        std::string key;
+        std::string value;
+        SameFn same = SameText;
+    };
+    static bool SameText(const std::string& stored, const std::string& value);
+
     // Updates the key in place, else appends it after the section's last line, else appends the
     // section at the end of the file.
     void setValue(const std::string& section, const std::string& key, const std::string& value);
+    // The same for many keys of one section at once, in one pass over the file.
+    void setValues(const std::string& section, const std::vector<Update>& updates);
+    // Makes `entries` the section's values, in this order and nothing else: the n-th line with a
+    // value becomes the n-th entry (kept as it stands when it already says the same), surplus lines
+    // go unless `keepSurplus`, missing ones are appended. Comments and blank lines stay.
+    void replaceEntries(const std::string& section, const std::vector<Update>& entries,
+                        bool keepSurplus = false);
     // Removes every line of `key` in the section; true when one was there.
     bool deleteKey(const std::string& section, const std::string& key);
 
@@ -62,6 +79,8 @@ private:
 
     static Line MakeLine(std::string text, std::string eol);
     std::optional<Range> find(const std::string& section) const;
+    void appendSection(const std::string& section, const std::vector<Update>& updates);
+    void insertAfter(std::size_t last, std::vector<Line> added);
 
     std::vector<Line> lines_;
     std::string lineBreak_ = "\r\n";

@@ -93,23 +93,55 @@ std::string ToCp1252(std::string_view s) {
     return out;
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence at `i` (RFC 3629: no overlong forms, no UTF-16
+// surrogates, nothing above U+10FFFF), 0 when there is none.
+std::size_t Utf8SequenceAt(std::string_view s, std::size_t i) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    if (b < 0x80)
+        return 1;
+    const std::size_t len = b >= 0xC2 && b <= 0xDF   ? 2
+                            : b >= 0xE0 && b <= 0xEF ? 3
+                            : b >= 0xF0 && b <= 0xF4 ? 4
+                                                     : 0;
+    if (len == 0 || i + len > s.size())
+        return 0;
+    for (std::size_t k = 1; k < len; ++k)
+        if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+            return 0;
+    // The second byte's range rules out the forms that decoders such as JSON writers reject.
+    const auto c = static_cast<unsigned char>(s[i + 1]);
+    const bool bad = (b == 0xE0 && c < 0xA0) || (b == 0xED && c >= 0xA0) || (b == 0xF0 && c < 0x90) ||
+                     (b == 0xF4 && c >= 0x90);
+    return bad ? 0 : len;
+}
+
+} // namespace
+
 bool IsValidUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        int len = b < 0x80                 ? 1
-                  : b >= 0xC2 && b <= 0xDF ? 2
-                  : b >= 0xE0 && b <= 0xEF ? 3
-                  : b >= 0xF0 && b <= 0xF4 ? 4
-                                           : 0;
-        if (len == 0 || i + static_cast<std::size_t>(len) > s.size())
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t len = Utf8SequenceAt(s, i);
+        if (len == 0)
             return false;
-        for (int k = 1; k < len; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
-                return false;
-        i += static_cast<std::size_t>(len);
+        i += len;
     }
     return true;
+}
+
+std::string Utf8OrCp1252(std::string_view s) {
+    std::string out;
+    out.reserve(s.size() + s.size() / 8);
+    for (std::size_t i = 0; i < s.size();) {
+        if (const std::size_t len = Utf8SequenceAt(s, i); len > 0) {
+            out.append(s.substr(i, len));
+            i += len;
+        } else {
+            AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(s[i])));
+            ++i;
+        }
+    }
+    return out;
 }
 
 std::string ToUtf8(std::string_view s) {
