@@ -42,16 +42,32 @@ TEST(BorrowerFiles, AreTakenOnlyAsAMatchingPair) {
         std::vector<std::string> names;
         std::vector<std::string> addresses;
     } cases[] = {
-        {"both", "Anna\r\nBert\r\n", "Weg 1\r\nWeg 2\r\n", nullptr, {"Anna", "Bert", "Carla"},
+        {"both",
+         "Anna\r\nBert\r\n",
+         "Weg 1\r\nWeg 2\r\n",
+         nullptr,
+         {"Anna", "Bert", "Carla"},
          {"Weg 1", "Weg 2", "Hof 3"}},
         {"neither", nullptr, nullptr, nullptr, {"Alt", "Carla"}, {"Altweg", "Hof 3"}},
-        {"addresses missing", "Anna\r\nBert\r\n", nullptr, "\"f.LAD\" fehlt", {"Alt", "Carla"},
+        {"addresses missing",
+         "Anna\r\nBert\r\n",
+         nullptr,
+         "\"f.LAD\" fehlt",
+         {"Alt", "Carla"},
          {"Altweg", "Hof 3"}},
         {"names missing", nullptr, "Weg 1\r\n", "\"f.LNA\" fehlt", {"Alt", "Carla"}, {"Altweg", "Hof 3"}},
-        {"different lengths", "Anna\r\nBert\r\n", "Weg 2\r\n", "2 Namen, aber 1 Adressen", {"Alt", "Carla"},
+        {"different lengths",
+         "Anna\r\nBert\r\n",
+         "Weg 2\r\n",
+         "2 Namen, aber 1 Adressen",
+         {"Alt", "Carla"},
          {"Altweg", "Hof 3"}},
-        {"names unreadable", "/", "Weg 1\r\n", "\"f.LNA\" kann nicht gelesen werden (keine Datei)",
-         {"Alt", "Carla"}, {"Altweg", "Hof 3"}},
+        {"names unreadable",
+         "/",
+         "Weg 1\r\n",
+         "\"f.LNA\" kann nicht gelesen werden (keine Datei)",
+         {"Alt", "Carla"},
+         {"Altweg", "Hof 3"}},
     };
     for (const auto& tc : cases) {
         SCOPED_TRACE(tc.name);

@@ -76,10 +76,12 @@ void LoadLenders(Collection& c, std::string& errorText, UserDialogs& ui) {
          {std::tuple{haveNames, namesFile, &names}, std::tuple{haveAddresses, addressesFile, &addresses}}) {
         if (!reason.empty())
             break;
+        // The first line names both paths; the reason names the file alone.
+        const std::string name = FileNameText(file.substr(FilePathOf(file).size()));
         if (!present)
-            reason = "\"" + FileNameText(file) + "\" fehlt";
+            reason = "\"" + name + "\" fehlt";
         else if (!ReadCompanion(c, file, data, errorText, &error))
-            reason = "\"" + FileNameText(file) + "\" kann nicht gelesen werden (" + IoReasonText(error) + ")";
+            reason = "\"" + name + "\" kann nicht gelesen werden (" + IoReasonText(error) + ")";
         else
             *list = ParseLenderFile(data);
     }
