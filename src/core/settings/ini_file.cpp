@@ -1,5 +1,7 @@
 #include "settings/ini_file.h"
 
+#include "persistence/save_transaction.h"
+
 #include "text/cp1252.h"
 
 #include <fcntl.h>
@@ -36,20 +38,6 @@ bool IsQuote(char c) {
 
 // A UTF-8 byte order mark in front of a hand-edited file is kept but not read as text.
 constexpr const char* Bom = "\xEF\xBB\xBF";
-
-bool WriteAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
 
 } // namespace
 
@@ -156,34 +144,7 @@ bool IniFile::save(const std::string& path) const {
         target = real;
         std::free(real);
     }
-    mode_t mode = 0;
-    struct stat st {};
-    if (::stat(target.c_str(), &st) == 0) {
-        mode = st.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    std::string temp = target + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return false;
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, text()) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    // The new name itself is on disk only once its folder is.
-    const auto slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-    if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY); dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
+    return WriteFileSafely(target, text()).ok;
 }
 
 std::optional<IniFile::Range> IniFile::find(const std::string& section) const {
