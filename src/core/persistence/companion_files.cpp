@@ -156,7 +156,7 @@ std::string MissingCassetteFileText(const std::string& cassetteFile) {
            "haben und benennen Sie sie ggf. nach xxxx.CDT um, um Ihre" + nl +
            "Cassettendaten wiederherzustellen." + nl + nl +
            "Für eine ggf. notwendige Restaurierung der Cassettendaten"_cp + nl +
-           "wenden Sie sich bitte an \"kassotek@example.org\"";
+           "wenden Sie sich bitte an \"kassotek@jorvald.example\"";
 }
 
 } // namespace kt
