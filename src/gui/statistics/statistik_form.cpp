@@ -74,6 +74,9 @@ TForm_KT_Statistik::TForm_KT_Statistik(const Collection& collection, const Setti
         box->setObjectName(QString::fromLatin1(name));
         box->addItems(items);
         box->setCurrentIndex(start);
+        // On a narrow window the boxes give way before their labels do.
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(8);
         return box;
     };
     ComboBoxSelection =
@@ -106,10 +109,11 @@ TForm_KT_Statistik::TForm_KT_Statistik(const Collection& collection, const Setti
     SeriesBar = new QBarSeries;
     SeriesBar->setObjectName(QStringLiteral("SeriesBar"));
     SeriesBar->setName(QStringLiteral("erfasste Filme"));
-    SeriesBar->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    SeriesBar->setLabelsPosition(QAbstractBarSeries::LabelsInsideEnd);
+    SeriesBar->setBarWidth(0.9);
     ChartStatistikBar->chart()->addSeries(SeriesBar);
     auto* categories = new QBarCategoryAxis;
-    categories->append(QString());
+    categories->append(ComboBoxSelection->currentText());
     ChartStatistikBar->chart()->addAxis(categories, Qt::AlignBottom);
     SeriesBar->attachAxis(categories);
     auto* values = new QValueAxis;
@@ -149,7 +153,7 @@ TForm_KT_Statistik::TForm_KT_Statistik(const Collection& collection, const Setti
     connect(SchliessenBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(BildSpeichernBtn, &QPushButton::clicked, this, &TForm_KT_Statistik::SaveImage);
 
-    resize(640, 480);
+    resize(760, 540);
     ArrangeSelection(RowsForWidth(width()));
     BuildChart();
     ShowMarks();
@@ -198,15 +202,26 @@ void TForm_KT_Statistik::BuildChart() {
                 set->append(p.Value);
                 set->setColor(ColorOf(p.Color));
                 set->setBorderColor(Qt::black);
+                // The mark stands inside the bar: white on the dark colours of the cycle.
+                set->setLabelColor(ColorOf(p.Color).lightness() < 110 ? Qt::white : Qt::black);
                 SeriesBar->append(set);
                 highest = std::max(highest, p.Value);
             }
-            auto* axis = qobject_cast<QValueAxis*>(ChartStatistikBar->chart()->axes(Qt::Vertical).value(0));
-            if (axis) {
-                // Room above the highest bar for its mark.
-                axis->setRange(0, highest + std::max(1, highest / 10));
-                axis->applyNiceNumbers();
+            // Whole numbers only, with room above the highest bar for its mark.
+            if (auto* axis =
+                    qobject_cast<QValueAxis*>(ChartStatistikBar->chart()->axes(Qt::Vertical).value(0))) {
+                int step = 1;
+                while (highest / step > 8)
+                    step *= highest / step > 40 ? 5 : 2;
+                axis->setTickType(QValueAxis::TicksDynamic);
+                axis->setTickAnchor(0);
+                axis->setTickInterval(step);
+                axis->setRange(0, (highest / step + 1) * step);
             }
+            // An empty category would not be taken; the bar group is named after the order.
+            if (auto* group = qobject_cast<QBarCategoryAxis*>(
+                    ChartStatistikBar->chart()->axes(Qt::Horizontal).value(0)))
+                group->setCategories({ComboBoxSelection->currentText()});
             const auto markers = ChartStatistikBar->chart()->legend()->markers(SeriesBar);
             for (int i = 0; i < markers.size() && i < static_cast<int>(points_.size()); ++i)
                 markers[i]->setLabel(LegendText(FromCp(points_[static_cast<std::size_t>(i)].Label),
