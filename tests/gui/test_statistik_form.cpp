@@ -107,13 +107,15 @@ private slots:
         QVERIFY(form.ChartStatistikBar->isVisible());
         QVERIFY(!form.ChartStatistikPie->isVisible());
         QCOMPARE(form.SeriesBar->count(), 2);
-        QCOMPARE(form.SeriesBar->barSets()[1]->label(), QStringLiteral("Video-Cassette"));
+        QCOMPARE(form.SeriesBar->barSets()[1]->label(), QStringLiteral("Video-Cassette   2"));
         QCOMPARE(form.SeriesBar->barSets()[1]->at(0), 2.0);
         QCOMPARE(form.SeriesBar->barSets()[1]->color(), QColor(0x00, 0x00, 0xFF));
         QCOMPARE(LegendTexts(form.ChartStatistikBar), QStringList({"DVD   2", "Video-Cassette   2"}));
 
         form.ComboBoxSelection->setCurrentIndex(0);
         QCOMPARE(form.SeriesBar->count(), 3);
+        QCOMPARE(LegendTexts(form.ChartStatistikBar),
+                 QStringList({"Komödie   1", "Krimi   3", "keine Angabe   2"}));
         QCOMPARE(form.SeriesBar->barSets()[1]->at(0), 3.0);
 
         // The marks follow "Beschriftung:" on both series without a rebuild.
@@ -123,9 +125,11 @@ private slots:
         QCOMPARE(form.SeriesBar->barSets()[0], before);
         form.ComboBoxAnzeigeArt->setCurrentIndex(1);
         QVERIFY(form.SeriesPie->slices()[0]->isLabelVisible());
-        QCOMPARE(form.SeriesPie->slices()[1]->label(), QStringLiteral("3"));
+        QCOMPARE(form.SeriesPie->slices()[1]->label(), QStringLiteral("Krimi   3"));
         form.ComboBoxShowMarks->setCurrentIndex(1);
         QVERIFY(!form.SeriesPie->slices()[0]->isLabelVisible());
+        QCOMPARE(LegendTexts(form.ChartStatistikPie),
+                 QStringList({"Komödie   1", "Krimi   3", "keine Angabe   2"}));
         QVERIFY(!form.SeriesBar->isLabelsVisible());
     }
 

@@ -198,12 +198,15 @@ void TForm_KT_Statistik::BuildChart() {
         if (bar) {
             int32_t highest = 0;
             for (const auto& p : points_) {
-                auto* set = new QBarSet(FromCp(p.Label));
+                // The legend shows a set's own label and resets any other text on updates.
+                auto* set = new QBarSet(LegendText(FromCp(p.Label), p.Value));
                 set->append(p.Value);
                 set->setColor(ColorOf(p.Color));
                 set->setBorderColor(Qt::black);
                 // The mark stands inside the bar: white on the dark colours of the cycle.
-                set->setLabelColor(ColorOf(p.Color).lightness() < 110 ? Qt::white : Qt::black);
+                const QColor c = ColorOf(p.Color);
+                set->setLabelColor(0.299 * c.red() + 0.587 * c.green() + 0.114 * c.blue() < 140 ? Qt::white
+                                                                                                : Qt::black);
                 SeriesBar->append(set);
                 highest = std::max(highest, p.Value);
             }
@@ -222,25 +225,20 @@ void TForm_KT_Statistik::BuildChart() {
             if (auto* group = qobject_cast<QBarCategoryAxis*>(
                     ChartStatistikBar->chart()->axes(Qt::Horizontal).value(0)))
                 group->setCategories({ComboBoxSelection->currentText()});
-            const auto markers = ChartStatistikBar->chart()->legend()->markers(SeriesBar);
-            for (int i = 0; i < markers.size() && i < static_cast<int>(points_.size()); ++i)
-                markers[i]->setLabel(LegendText(FromCp(points_[static_cast<std::size_t>(i)].Label),
-                                                points_[static_cast<std::size_t>(i)].Value));
         } else {
             int64_t total = 0;
             for (const auto& p : points_)
                 total += p.Value;
-            std::vector<std::pair<QString, int32_t>> legend;
             int32_t other = 0;
             int small = 0;
             for (const auto& p : points_)
                 small += total > 0 && p.Value < OtherSliceShare * static_cast<double>(total);
             std::size_t position = 0;
             auto addSlice = [&](const QString& label, int32_t value, uint32_t color) {
-                auto* slice = SeriesPie->append(QString::number(value), value);
+                // Legend and mark both show the slice's label, so it carries the value.
+                auto* slice = SeriesPie->append(LegendText(label, value), value);
                 slice->setColor(ColorOf(color));
                 slice->setBorderColor(Qt::black);
-                legend.emplace_back(label, value);
                 ++position;
             };
             for (const auto& p : points_) {
@@ -252,10 +250,6 @@ void TForm_KT_Statistik::BuildChart() {
             }
             if (other > 0)
                 addSlice(QStringLiteral("Andere"), other, StatistikColor(position));
-            const auto markers = ChartStatistikPie->chart()->legend()->markers(SeriesPie);
-            for (int i = 0; i < markers.size() && i < static_cast<int>(legend.size()); ++i)
-                markers[i]->setLabel(LegendText(legend[static_cast<std::size_t>(i)].first,
-                                                legend[static_cast<std::size_t>(i)].second));
         }
     }
     ChartStatistikBar->setVisible(bar);
