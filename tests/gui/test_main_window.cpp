@@ -420,7 +420,6 @@ private slots:
                                    "MInuraktuelleSpalteineineTextdateiexportieren",
                                    "Drucken1",
                                    "Druckereinrichtung1",
-                                   "Statistik1",
                                    "OptionenProgramm",
                                    "Filtern_Suchen_und_Sortieren",
                                    "ErsetzenMI",
@@ -430,8 +429,8 @@ private slots:
             s.w.findChild<QAction*>(name)->trigger();
             QVERIFY2(!s.t.dialogs.pending(), qPrintable(name));
         }
-        const QStringList buttons = {"PrintSpeedButton",      "PrinterSetupSpeedButton", "FilterSuchSpeedButton",
-                                     "ProgOptionSpeedButton", "NotepadSpeedButton",      "SpeedButtonStatistik"};
+        const QStringList buttons = {"PrintSpeedButton", "PrinterSetupSpeedButton", "FilterSuchSpeedButton",
+                                     "ProgOptionSpeedButton", "NotepadSpeedButton"};
         for (const QString& name : buttons) {
             s.t.dialogs.expect(Box::Notice, NotYet);
             QTest::mouseClick(s.w.findChild<QToolButton*>(name), Qt::LeftButton);

@@ -2,6 +2,7 @@
 
 #include "app_context.h"
 #include "filmlist/storage_media.h"
+#include "statistics/statistik_form.h"
 #include "text/cp1252.h"
 #include "widgets/checked_combo_box.h"
 
@@ -12,7 +13,10 @@
 namespace kt {
 
 void TKassotekMainWindow::Statistik1Click() {
-    NotYetAvailable("Statistik1Click");
+    traceCommand("Statistik1Click", true);
+    TForm_KT_Statistik form(ctx_.collection, ctx_.settings, ctx_.dialogs(), this);
+    form.exec();
+    traceCommand("Statistik1Click", false);
 }
 
 void TKassotekMainWindow::SetFilmSort(int order) {
