@@ -423,15 +423,14 @@ private slots:
                                    "Statistik1",
                                    "OptionenProgramm",
                                    "Filtern_Suchen_und_Sortieren",
-                                   "ErsetzenMI",
-                                   "Notizblock1"};
+                                   "ErsetzenMI"};
         for (const QString& name : items) {
             s.t.dialogs.expect(Box::Notice, NotYet);
             s.w.findChild<QAction*>(name)->trigger();
             QVERIFY2(!s.t.dialogs.pending(), qPrintable(name));
         }
         const QStringList buttons = {"PrintSpeedButton",      "PrinterSetupSpeedButton", "FilterSuchSpeedButton",
-                                     "ProgOptionSpeedButton", "NotepadSpeedButton",      "SpeedButtonStatistik"};
+                                     "ProgOptionSpeedButton", "SpeedButtonStatistik"};
         for (const QString& name : buttons) {
             s.t.dialogs.expect(Box::Notice, NotYet);
             QTest::mouseClick(s.w.findChild<QToolButton*>(name), Qt::LeftButton);

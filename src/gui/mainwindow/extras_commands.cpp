@@ -1,6 +1,8 @@
 #include "mainwindow/main_window.h"
 
 #include "app_context.h"
+#include "notepad/memo_files.h"
+#include "notepad/notepad_form.h"
 #include "widgets/checked_combo_box.h"
 
 #include <QAction>
@@ -33,7 +35,15 @@ void TKassotekMainWindow::ErsetzenMIClick() {
     NotYetAvailable("ErsetzenMIClick");
 }
 void TKassotekMainWindow::Notizblock1Click() {
-    NotYetAvailable("Notizblock1Click");
+    traceCommand("Notizblock1Click", true);
+    if (!notepad_) {
+        notepad_ = new TNotepadForm(ctx_, MemoFolder(), this);
+        notepad_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    notepad_->showNormal();
+    notepad_->raise();
+    notepad_->activateWindow();
+    traceCommand("Notizblock1Click", false);
 }
 
 } // namespace kt
