@@ -3,6 +3,7 @@
 #include "app_context.h"
 #include "notepad/memo_files.h"
 #include "notepad/notepad_form.h"
+#include "options/options_form.h"
 #include "widgets/checked_combo_box.h"
 
 #include <QAction>
@@ -11,8 +12,19 @@
 namespace kt {
 
 void TKassotekMainWindow::OptionenProgrammClick() {
-    NotYetAvailable("OptionenProgrammClick");
+    traceCommand("OptionenProgrammClick", true);
+    TOptionenForm form(ctx_, this);
+    form.exec();
+    if (form.changed()) {
+        Initialize_FilmStringGrid();
+        Resort_FilmString_Headers_and_Pos();
+        Initialize_FilmStringGrid();
+        SetAusgabeData();
+    } else {
+        Initialize_FilmStringGrid_Headers();
+    }
     AdjustToProgramOptions();
+    traceCommand("OptionenProgrammClick", false);
 }
 
 void TKassotekMainWindow::AdjustToProgramOptions() {
