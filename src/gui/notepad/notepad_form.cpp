@@ -80,6 +80,8 @@ void TNotepadForm::FormCreate() {
         loaded_.push_back(files[k].name);
     }
     SetTabset(0);
+    if (pageCount() > 0)
+        memo(0)->setFocus();
     ctx_.trace.TraceLine("Notepad: FormCreate [EXIT] files=" + std::to_string(files.size()));
 }
 

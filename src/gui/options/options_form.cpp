@@ -21,12 +21,15 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <numeric>
 #include <vector>
@@ -92,6 +95,9 @@ TOptionenForm::TOptionenForm(AppContext& ctx, QWidget* parent) : QDialog(parent)
     connect(CancelBitBtn, &QPushButton::clicked, this, &TOptionenForm::reject);
 
     FormCreate();
+    // Wide enough for every page's tab.
+    resize(std::max(sizeHint().width(), PageControl1->tabBar()->sizeHint().width() + 60),
+           sizeHint().height());
 }
 
 void TOptionenForm::buildGeneralPage() {
@@ -298,8 +304,16 @@ void TOptionenForm::buildHeaderPage() {
     edit->addWidget(EditHeader, 1);
     v->addLayout(edit);
 
-    for (QListWidget* list : {ListBoxCellArrayInformation, ListBoxCellArrayHeader, ListBoxFilmEditorEntry})
+    const std::array<QListWidget*, 3> lists3{ListBoxCellArrayInformation, ListBoxCellArrayHeader,
+                                             ListBoxFilmEditorEntry};
+    for (QListWidget* list : lists3) {
         connect(list, &QListWidget::currentRowChanged, this, &TOptionenForm::selectHeaderRow);
+        // The rows stay side by side when one list is scrolled.
+        for (QListWidget* other : lists3)
+            if (other != list)
+                connect(list->verticalScrollBar(), &QScrollBar::valueChanged, other->verticalScrollBar(),
+                        &QScrollBar::setValue);
+    }
     connect(HeaderPageControl, &QTabWidget::currentChanged, this, &TOptionenForm::HeaderPageChange);
     connect(EditHeader, &QLineEdit::textEdited, this, &TOptionenForm::EditHeaderChange);
     PageControl1->addTab(page, QStringLiteral("Header festlegen"));
