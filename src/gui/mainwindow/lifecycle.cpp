@@ -2,6 +2,7 @@
 
 #include "app_context.h"
 #include "filmlist/film_list.h"
+#include "notepad/notepad_form.h"
 #include "persistence/network_lock.h"
 #include "settings/program_paths.h"
 #include "text/cp1252.h"
@@ -68,6 +69,11 @@ bool TKassotekMainWindow::FormCloseQuery() {
 void TKassotekMainWindow::closeEvent(QCloseEvent* event) {
     if (endConfirmed_ || FormCloseQuery()) {
         endConfirmed_ = false;
+        // The notes are saved before the end; when they cannot be, the program stays.
+        if (notepad_ && !notepad_->close()) {
+            event->ignore();
+            return;
+        }
         FormClose();
         event->accept();
         emit closed();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <memory>
@@ -28,6 +29,7 @@ class FilmList;
 class FilmListModel;
 class TCheckedComboBox;
 class TFilmStringGrid;
+class TNotepadForm;
 class UserDialogs;
 enum class ToolGlyph;
 
@@ -318,6 +320,8 @@ private:
     void traceCommand(const char* command, bool entry);
 
     AppContext& ctx_;
+    // The one notepad window while it is open.
+    QPointer<TNotepadForm> notepad_;
     QButtonGroup* sortButtonGroup_;
     QActionGroup* sortItemGroup_;
     QHBoxLayout* firstRow_;
