@@ -74,9 +74,9 @@ TForm_KT_Statistik::TForm_KT_Statistik(const Collection& collection, const Setti
         box->setObjectName(QString::fromLatin1(name));
         box->addItems(items);
         box->setCurrentIndex(start);
-        // On a narrow window the boxes give way before their labels do.
+        // Wide enough for the longest item ("Tortendiagramm"); on a narrow window the rows wrap.
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        box->setMinimumContentsLength(8);
+        box->setMinimumContentsLength(14);
         return box;
     };
     ComboBoxSelection =
