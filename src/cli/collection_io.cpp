@@ -4,6 +4,7 @@
 #include "persistence/data_version.h"
 #include "persistence/film_data_file.h"
 #include "persistence/network_lock.h"
+#include "settings/config_file.h"
 #include "text/cp1252.h"
 #include "text/helpers.h"
 
@@ -106,6 +107,14 @@ bool LoadCollection(Collection& c, const std::string& file, int asVersion, UserD
     if (c.ActError != 0)
         std::cerr << "Hinweis: " << Console(ErrorText(c.ActError, errorText)) << '\n';
     return true;
+}
+
+int LoadConfiguredCollection(const Options& opt, const LoadOptions& load, ConfiguredCollection& out) {
+    if (opt.has("--config") &&
+        !ReadConfiguration(opt.value("--config"), out.s, out.c, out.columns, out.trace))
+        return Fail(ExitFileError, "Konnte " + opt.value("--config") + " nicht lesen!");
+    ConsoleDialogs ui(load.yes);
+    return LoadCollection(out.c, opt.positional()[0], load.asVersion, ui) ? ExitOk : ExitFileError;
 }
 
 bool SaveCollectionAs(Collection& c, const std::string& out, UserDialogs& ui) {

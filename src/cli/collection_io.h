@@ -1,8 +1,11 @@
 #pragma once
 
+#include "catalogue/col_arrange.h"
 #include "model/collection.h"
 #include "model/dialogs.h"
+#include "settings/settings.h"
 #include "tool.h"
+#include "trace/trace_log.h"
 
 #include <string>
 #include <vector>
@@ -41,6 +44,18 @@ bool ParseLoadCommand(const Args& args, std::size_t files, std::vector<std::stri
 // (or `asVersion` when it is 0 to 6), then the load with its questions. On failure prints
 // "Fehler beim Laden: " and the error text to stderr.
 bool LoadCollection(Collection& c, const std::string& file, int asVersion, UserDialogs& ui);
+
+// What a command that reads "--config" works on: the settings and the collection's lists from the
+// configuration, as at program start, and the loaded file.
+struct ConfiguredCollection {
+    Collection c;
+    Settings s;
+    ColArrange columns;
+    TraceLog trace;
+};
+// Reads the configuration named by --config (when given), then loads the first file argument.
+// ExitOk, or the exit code after the reason was printed.
+int LoadConfiguredCollection(const Options& opt, const LoadOptions& load, ConfiguredCollection& out);
 
 // Saves the collection as "Speichern unter..." would, in the version of `out`'s version letter,
 // the questions answered by `ui`. On failure prints the reason to stderr.

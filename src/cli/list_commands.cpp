@@ -123,15 +123,11 @@ int RunList(const Args& args) {
     int exit = 0;
     if (!ParseLoadCommand(args, 1, ListValued, ListFlags, opt, load, exit))
         return exit;
-    Collection c;
-    Settings s;
-    ColArrange columns;
-    TraceLog trace;
-    if (opt.has("--config") && !ReadConfiguration(opt.value("--config"), s, c, columns, trace))
-        return Fail(ExitFileError, "Konnte " + opt.value("--config") + " nicht lesen!");
+    ConfiguredCollection run;
+    if (const int loaded = LoadConfiguredCollection(opt, load, run); loaded != ExitOk)
+        return loaded;
+    auto& [c, s, columns, trace] = run;
     ConsoleDialogs ui(load.yes);
-    if (!LoadCollection(c, opt.positional()[0], load.asVersion, ui))
-        return ExitFileError;
     FilterSearch fs;
     std::string error;
     if (!ApplyListOptions(opt, s, c, fs, error))

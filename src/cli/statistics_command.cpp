@@ -1,13 +1,10 @@
 #include "collection_io.h"
 #include "tool.h"
 
-#include "catalogue/col_arrange.h"
 #include "model/collection.h"
-#include "settings/config_file.h"
 #include "settings/settings.h"
 #include "statistics/statistics.h"
 #include "text/cp1252.h"
-#include "trace/trace_log.h"
 
 #include <nlohmann/json.hpp>
 
@@ -27,15 +24,11 @@ int RunStatistics(const Args& args) {
     if (by != "kategorien" && by != "speichermedien")
         return Fail(ExitUsage, "--by braucht kategorien oder speichermedien.");
 
-    Collection c;
-    Settings s;
-    ColArrange columns;
-    TraceLog trace;
-    if (opt.has("--config") && !ReadConfiguration(opt.value("--config"), s, c, columns, trace))
-        return Fail(ExitFileError, "Konnte " + opt.value("--config") + " nicht lesen!");
-    ConsoleDialogs ui(load.yes);
-    if (!LoadCollection(c, opt.positional()[0], load.asVersion, ui))
-        return ExitFileError;
+    ConfiguredCollection run;
+    if (const int loaded = LoadConfiguredCollection(opt, load, run); loaded != ExitOk)
+        return loaded;
+    const Collection& c = run.c;
+    const Settings& s = run.s;
 
     const auto points = BuildStatistik(
         c, by == "kategorien" ? StatistikOrder::Kategorien : StatistikOrder::Speichermedien, s.SortLength);
