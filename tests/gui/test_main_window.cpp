@@ -415,9 +415,6 @@ private slots:
     void pendingCommandsSaySo() {
         Shell s;
         const QStringList items = {"ImportierenausExcel1",
-                                   "ExportierennachExcel1",
-                                   "inTextdateiMI",
-                                   "MInuraktuelleSpalteineineTextdateiexportieren",
                                    "Drucken1",
                                    "Druckereinrichtung1",
                                    "Filtern_Suchen_und_Sortieren",

@@ -56,7 +56,8 @@ bool ExportCsvFile(Collection& c, const FilmList& list, const std::string& file,
         ui.notice(ExportFailedText(file, IoReasonText(w.error)));
         return false;
     }
-    ui.information(std::to_string(list.FilledRows()) + " Filme wurden in " + FileNameText(file) + " exportiert!");
+    ui.information(std::to_string(list.FilledRows()) + " Filme wurden in " + FileNameText(file) +
+                   " exportiert!");
     TraceLine("Exchange: ExportCsvFile [EXIT]");
     return true;
 }

@@ -182,7 +182,8 @@ bool ExportTextFile(Collection& c, const FilmList& list, TextExportMode mode, in
         TraceLine("Exchange: ExportTextFile [EXIT] failed");
         return false;
     }
-    ui.information(std::to_string(list.FilledRows()) + " Filme wurden in " + FileNameText(file) + " exportiert!");
+    ui.information(std::to_string(list.FilledRows()) + " Filme wurden in " + FileNameText(file) +
+                   " exportiert!");
     TraceLine("Exchange: ExportTextFile [EXIT]");
     return true;
 }

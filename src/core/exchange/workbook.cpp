@@ -9,8 +9,8 @@
 #include "trace/trace_log.h"
 
 #include <gsf/gsf-infile.h>
-#include <gsf/gsf-output-memory.h>
 #include <gsf/gsf-outfile-msole.h>
+#include <gsf/gsf-output-memory.h>
 #include <gsf/gsf-utils.h>
 #include <xlsxwriter.h>
 
@@ -118,7 +118,11 @@ std::string_view CutText(std::string_view utf8, std::size_t units) {
     std::size_t count = 0;
     for (std::size_t i = 0; i < utf8.size();) {
         const auto b = static_cast<unsigned char>(utf8[i]);
-        std::size_t len = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 1;
+        std::size_t len = b < 0x80             ? 1
+                          : (b & 0xE0) == 0xC0 ? 2
+                          : (b & 0xF0) == 0xE0 ? 3
+                          : (b & 0xF8) == 0xF0 ? 4
+                                               : 1;
         if (i + len > utf8.size())
             len = 1;
         const std::size_t need = len == 4 ? 2 : 1;
@@ -281,9 +285,12 @@ std::string Globals(const std::vector<WorkSheet>& sheets, const std::vector<std:
     for (int i = 0; i < 5; ++i)
         Record(g, RecFont, Font());
     // 15 style formats, then the one cell format every cell uses.
-    const std::string styleXf0 = Bytes({0, 0, 0, 0, 0xF5, 0xFF, 0x20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0x20});
-    const std::string styleXf = Bytes({0, 0, 0, 0, 0xF5, 0xFF, 0x20, 0, 0, 0xF4, 0, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0x20});
-    const std::string cellXf = Bytes({0, 0, 0, 0, 0x01, 0x00, 0x20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0x20});
+    const std::string styleXf0 =
+        Bytes({0, 0, 0, 0, 0xF5, 0xFF, 0x20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0x20});
+    const std::string styleXf =
+        Bytes({0, 0, 0, 0, 0xF5, 0xFF, 0x20, 0, 0, 0xF4, 0, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0x20});
+    const std::string cellXf =
+        Bytes({0, 0, 0, 0, 0x01, 0x00, 0x20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0x20});
     Record(g, RecXf, styleXf0);
     for (int i = 1; i < DefaultCellXf; ++i)
         Record(g, RecXf, styleXf);
@@ -460,9 +467,10 @@ std::string Workbook::Text(int sheet, int col, int row) const {
         return {};
     Normalise(sheet);
     const auto& cells = sheets_[static_cast<std::size_t>(sheet)].cells;
-    const auto it = std::lower_bound(cells.begin(), cells.end(), std::pair{row, col}, [](const auto& c, const auto& key) {
-        return c.row != key.first ? c.row < key.first : c.col < key.second;
-    });
+    const auto it =
+        std::lower_bound(cells.begin(), cells.end(), std::pair{row, col}, [](const auto& c, const auto& key) {
+            return c.row != key.first ? c.row < key.first : c.col < key.second;
+        });
     if (it == cells.end() || it->row != row || it->col != col)
         return {};
     return texts_[it->text];

@@ -224,14 +224,6 @@ void TKassotekMainWindow::ImportierenausTXTDatei1Click() {}
 void TKassotekMainWindow::ImportierenausExcel1Click() {
     NotYetAvailable("ImportierenausExcel1Click");
 }
-void TKassotekMainWindow::ExportierennachExcel1Click() {
-    NotYetAvailable("ExportierennachExcel1Click");
-}
-
-// Both text exports run here; the caller tells the whole list from the current column only.
-void TKassotekMainWindow::inTextdateiMIClick(QAction*) {
-    NotYetAvailable("inTextdateiMIClick");
-}
 
 void TKassotekMainWindow::Drucken1Click() {
     NotYetAvailable("Drucken1Click");

@@ -25,6 +25,7 @@ namespace kt {
 class AppContext;
 class DataFileDialogs;
 class ElidedLabel;
+class ExportFileDialogs;
 class FilmList;
 class FilmListModel;
 class TCheckedComboBox;
@@ -88,6 +89,8 @@ public:
     void RefreshCaption();
     // The file dialogs; the window starts with Qt's.
     void setFileDialogs(std::unique_ptr<DataFileDialogs> dialogs);
+    // The save dialogs of the exports (export_commands.cpp); the window starts with Qt's.
+    void setExportDialogs(std::shared_ptr<ExportFileDialogs> dialogs);
     // Recently used files at the end of the "&Datei" menu (recent_files.cpp).
     void Add2History(const std::string& path);
     void Adjust_FileMenu();
@@ -340,6 +343,10 @@ private:
     std::unique_ptr<FilmList> filmList_;
     FilmListModel* model_ = nullptr;
     std::unique_ptr<DataFileDialogs> fileDialogs_;
+    std::shared_ptr<ExportFileDialogs> exportDialogs_;
+    ExportFileDialogs& exportDialogs();
+    // The bottom row of the grid's selection (the current row when nothing is selected).
+    int SelectionBottomRow() const;
     QSystemTrayIcon* trayIcon_ = nullptr;
     QMenu* trayMenu_ = nullptr;
     bool trayAvailable_ = false;
