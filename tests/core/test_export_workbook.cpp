@@ -51,8 +51,11 @@ std::string Run(const std::string& command) {
     return out;
 }
 
+// The system's Python, where the Debian packages of the readers are installed.
+const std::string Python = "/usr/bin/python3";
+
 bool HasPython(const char* module) {
-    return std::system(("python3 -c 'import " + std::string(module) + "' 2>/dev/null").c_str()) == 0;
+    return std::system((Python + " -c 'import " + std::string(module) + "' 2>/dev/null").c_str()) == 0;
 }
 
 // Reads with Python's xlrd (.xls) or openpyxl (.xlsx); texts come back hex-encoded UTF-8.
@@ -75,7 +78,7 @@ ReadBack ReadWithPython(const std::string& file, bool xlsx) {
         "    if c.value is not None: print('C', c.row - 1, c.column - 1, str(c.value).encode().hex())\n";
     test::TempFolder dir;
     test::WriteBytes(dir.file("read.py"), xlsx ? openpyxl : xls);
-    const std::string out = Run("python3 " + dir.file("read.py") + " '" + file + "'");
+    const std::string out = Run(Python + " " + dir.file("read.py") + " '" + file + "'");
     ReadBack rb;
     rb.ran = !out.empty();
     auto unhex = [](const std::string& h) {

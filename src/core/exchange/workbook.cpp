@@ -371,7 +371,8 @@ bool CompoundFile(const std::string& workbook, std::string& out, std::string& er
     } else {
         error = "Die Excel-Datei konnte nicht zusammengestellt werden.";
     }
-    gsf_output_close(sink);
+    if (!gsf_output_is_closed(sink))
+        gsf_output_close(sink);
     g_object_unref(sink);
     if (err)
         g_error_free(err);
