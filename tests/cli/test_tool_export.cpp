@@ -54,7 +54,7 @@ TEST_F(ExportFixture, EachExtensionGivesItsFormOfTheFilteredAndSortedList) {
     const auto csv = RunTool({"export", file, dir.file("c.CSV"), "--show", "1"});
     ASSERT_EQ(csv.code, 0) << csv.err;
     const std::string csvText = ReadBytes(dir.file("c.CSV"));
-    EXPECT_EQ(csvText.substr(0, 32), "\xEF\xBB\xBF"
+    EXPECT_EQ(csvText.substr(0, 33), "\xEF\xBB\xBF"
                                      "Filmtitel;Länge;Cas.Nr.;Pos.;");
     EXPECT_NE(csvText.find("\r\nAlien;90;5;2;"), std::string::npos);
 
