@@ -7,6 +7,8 @@
 #include "text/cp1252.h"
 #include "trace/trace_log.h"
 
+#include <new>
+
 namespace kt {
 
 using namespace kt::literals;
@@ -46,19 +48,22 @@ void FillWorkbook(Workbook& wb, const FilmList& list, const std::function<void(i
 bool ExportWorkbookFile(const FilmList& list, const std::string& file, WorkbookFormat format, UserDialogs& ui,
                         Progress& progress, const std::function<void()>& rowDone) {
     TraceLine("Exchange: ExportWorkbookFile [ENTRY] " + file);
-    Workbook wb;
-    wb.SetFileName(file);
-    wb.SetFormat(format);
-    {
+    std::string error;
+    bool ok = false;
+    try {
+        Workbook wb;
+        wb.SetFileName(file);
+        wb.SetFormat(format);
         ProgressTicker tick(progress, "Filme werden exportiert!", list.RowCount());
         FillWorkbook(wb, list, [&](int row) {
             tick(row + 1);
             if (rowDone)
                 rowDone();
         });
+        ok = wb.Write(error);
+    } catch (const std::bad_alloc&) {
+        error = "Nicht genug Speicher für die Excel-Datei."_cp;
     }
-    std::string error;
-    const bool ok = wb.Write(error);
     progress.finish();
     if (!ok) {
         ui.error(ExportFailedText(file, error));
