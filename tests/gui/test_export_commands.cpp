@@ -95,7 +95,7 @@ private slots:
         e.t.dialogs.expect(Box::Information, "3 Filme wurden in " + e.file("Liste.txt") + " exportiert!");
         e.w->inTextdateiMI->trigger();
         // The name as chosen; the selected second row has no asterisks before its block.
-        const std::string text = ToUtf8(ReadBytes(e.file("Liste.txt")));
+        const std::string text = kt::ToUtf8(ReadBytes(e.file("Liste.txt")));
         const std::string stars = "\r\n" + std::string(47, '*') + "\r\n\r\n";
         QCOMPARE(text.substr(0, stars.size()), stars);
         QVERIFY(text.find("\r\n\r\nFilmname               = Zorro\r\n") != std::string::npos);
