@@ -13,6 +13,10 @@
 #include "text/helpers.h"
 #include "trace/trace_log.h"
 
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
 namespace kt {
 
 using namespace kt::literals;
@@ -22,11 +26,13 @@ namespace {
 constexpr std::size_t LineNameWidth = 23;
 const std::string Crlf = "\r\n";
 
-std::string Labelled(const std::string& name, const std::string& value) {
-    std::string line = name;
-    if (line.size() < LineNameWidth)
-        line.append(LineNameWidth - line.size(), ' ');
-    return line + "= " + value + Crlf;
+void Labelled(std::string& out, std::string_view name, std::string_view value) {
+    out += name;
+    if (name.size() < LineNameWidth)
+        out.append(LineNameWidth - name.size(), ' ');
+    out += "= ";
+    out += value;
+    out += Crlf;
 }
 
 std::string YesNo(bool value) {
@@ -68,66 +74,97 @@ std::string ExportFailedText(const std::string& file, const std::string& reason)
     return text;
 }
 
-std::string TextExportLine(const Collection& c, const TFilmV26& f, int entry) {
+void AppendTextExportLine(std::string& out, const Collection& c, const TFilmV26& f, int entry) {
     switch (entry) {
     case ColTitle:
-        return Labelled("Filmname", f.FilmName.Strng);
+        return Labelled(out, "Filmname", f.FilmName.Strng);
     case ColLength:
-        return Labelled("Filmlänge (insg.)"_cp, std::to_string(f.FilmLength));
+        return Labelled(out, "Filmlänge (insg.)"_cp, std::to_string(f.FilmLength));
     case ColCasNr:
-        return Labelled(NumberLineName(f.StorageType), std::to_string(f.CasNr));
+        return Labelled(out, NumberLineName(f.StorageType), std::to_string(f.CasNr));
     case ColPos:
-        return Labelled("Position auf Cassette", std::to_string(f.PosOnCas));
+        return Labelled(out, "Position auf Cassette", std::to_string(f.PosOnCas));
     case ColCategory:
-        return Labelled("Kategorie", f.Category.Strng);
+        return Labelled(out, "Kategorie", f.Category.Strng);
     case ColDirector:
-        return Labelled("Regisseur", f.Director.Strng);
+        return Labelled(out, "Regisseur", f.Director.Strng);
     case ColCountry:
-        return Labelled("Herstellungsland", f.Country.Strng);
+        return Labelled(out, "Herstellungsland", f.Country.Strng);
     case ColYear:
-        return f.ProdYear == 0 ? std::string() : Labelled("Herstellungsdatum", std::to_string(f.ProdYear));
+        if (f.ProdYear != 0)
+            Labelled(out, "Herstellungsdatum", std::to_string(f.ProdYear));
+        return;
     case ColTwoChannel:
-        return Labelled("Zwei-Kanalton", YesNo(f.TwoChannel));
+        return Labelled(out, "Zwei-Kanalton", YesNo(f.TwoChannel));
     case ColCommercials:
-        return Labelled("Werbung", YesNo(f.Commercials));
+        return Labelled(out, "Werbung", YesNo(f.Commercials));
     case ColRating:
         if (f.Rating < 0 || f.Rating >= static_cast<int32_t>(c.RatingTexts.size()))
-            return {};
-        return Labelled("persönliche Wertung"_cp, c.RatingTexts[static_cast<std::size_t>(f.Rating)]);
+            return;
+        return Labelled(out, "persönliche Wertung"_cp, c.RatingTexts[static_cast<std::size_t>(f.Rating)]);
     case ColCard:
-        return Labelled("Karte vorhanden", f.CatalogCard == 0   ? "ja"
-                                           : f.CatalogCard == 1 ? "nein"
-                                                                : "nicht geprüft"_cp);
+        return Labelled(out, "Karte vorhanden",
+                        f.CatalogCard == 0   ? "ja"
+                        : f.CatalogCard == 1 ? "nein"
+                                             : "nicht geprüft"_cp);
     case ColStars:
-        return Labelled("Stars", f.Stars.Strng);
+        return Labelled(out, "Stars", f.Stars.Strng);
     case ColContent:
-        return Labelled("Inhalt", f.Content.Strng);
+        return Labelled(out, "Inhalt", f.Content.Strng);
     case ColRemark:
-        return Labelled("Bemerkung", f.Remark.Strng);
+        return Labelled(out, "Bemerkung", f.Remark.Strng);
     case ColRecDate:
-        return f.RecDate > 0.0 ? Labelled("Aufzeichnungsdatum", ShortDateText(f.RecDate)) : std::string();
+        if (f.RecDate > 0.0)
+            Labelled(out, "Aufzeichnungsdatum", ShortDateText(f.RecDate));
+        return;
     case ColLanguages:
-        return Labelled("Sprache(n)", LanguagesText(f.Languages));
+        return Labelled(out, "Sprache(n)", LanguagesText(f.Languages));
     case ColLentTo:
-        return Labelled("Verliehen an", f.LentTo.Strng);
+        return Labelled(out, "Verliehen an", f.LentTo.Strng);
     case ColSound:
-        return Labelled("Tonformat", SoundFormatText(f.SoundFormat));
+        return Labelled(out, "Tonformat", SoundFormatText(f.SoundFormat));
     case ColPicture:
-        return Labelled("Bildformat", PictureFormatText(f.PictureFormat));
+        return Labelled(out, "Bildformat", PictureFormatText(f.PictureFormat));
     case ColFsk:
-        return Labelled("FSK", FskText(f.Fsk));
+        return Labelled(out, "FSK", FskText(f.Fsk));
     case ColRegion:
-        return Labelled("DVD-Regionalcode", DvdRegionText(f.DvdRegion));
+        return Labelled(out, "DVD-Regionalcode", DvdRegionText(f.DvdRegion));
     case ColStorage:
-        return Labelled("Speichermedium", StorageTypeText(c.StorageMediaList, f.StorageType));
+        return Labelled(out, "Speichermedium", StorageTypeText(c.StorageMediaList, f.StorageType));
     case ColDiscs:
-        return Labelled("Anzahl CDs", std::to_string(f.AnzDiscs));
+        return Labelled(out, "Anzahl CDs", std::to_string(f.AnzDiscs));
     case ColPics:
-        return Labelled("Anzahl Bilder", std::to_string(f.AnzPics()));
+        return Labelled(out, "Anzahl Bilder", std::to_string(f.AnzPics()));
     default:
-        return {};
+        return;
     }
 }
+
+std::string TextExportLine(const Collection& c, const TFilmV26& f, int entry) {
+    std::string line;
+    AppendTextExportLine(line, c, f, entry);
+    return line;
+}
+
+namespace {
+
+// The film slot of every listed row (0 for none), as FilmList::FilmOfRow finds it, the first film
+// with the row's FilmNr, but with one pass over the films instead of one per row.
+std::vector<int> SlotsOfRows(const Collection& c, const FilmList& list) {
+    std::unordered_map<int32_t, int> slotOfNr;
+    slotOfNr.reserve(static_cast<std::size_t>(c.AnzFilm()));
+    for (int slot = 1; slot <= c.AnzFilm(); ++slot)
+        slotOfNr.try_emplace(c.Film(slot).FilmNr, slot);
+    std::vector<int> slots(static_cast<std::size_t>(list.RowCount()), 0);
+    const int filled = std::min(list.FilledRows(), static_cast<int>(c.SortedFilm.size()));
+    for (int row = 1; row <= filled && row < list.RowCount(); ++row) {
+        const auto it = slotOfNr.find(c.SortedFilm[static_cast<std::size_t>(row) - 1]);
+        slots[static_cast<std::size_t>(row)] = it == slotOfNr.end() ? 0 : it->second;
+    }
+    return slots;
+}
+
+} // namespace
 
 std::string TextExportBytes(const Collection& c, const FilmList& list, TextExportMode mode, int currentColumn,
                             int selectionBottom, Progress* progress) {
@@ -145,22 +182,22 @@ std::string TextExportBytes(const Collection& c, const FilmList& list, TextExpor
             attributes.push_back(list.ColumnAttribute(col));
     }
     const std::string stars = Crlf + std::string(47, '*') + Crlf + Crlf;
+    const std::vector<int> slots = SlotsOfRows(c, list);
     std::string out;
     for (int row = 1; row <= rows; ++row) {
         tick(row);
-        const int slot = list.FilmOfRow(row);
+        const int slot = slots[static_cast<std::size_t>(row)];
         if (slot < 1 || slot > c.AnzFilm())
             continue;
         const TFilmV26& film = c.Film(slot);
         if (!columnMode && row != selectionBottom)
             out += stars;
-        std::string joined;
+        const std::size_t start = out.size();
         for (int entry : attributes)
             if (entry >= 0)
-                joined += TextExportLine(c, film, entry);
-        if (columnMode && joined.size() >= 2)
-            joined.resize(joined.size() - 2);
-        out += joined;
+                AppendTextExportLine(out, c, film, entry);
+        if (columnMode && out.size() - start >= 2)
+            out.resize(out.size() - 2);
         out += Crlf;
     }
     if (progress)

@@ -29,6 +29,8 @@ std::string ExportTargetBusyText();
 // blanks to 23 characters, "= ", the value and CR LF. Empty when the attribute is left out
 // (no year, a rating outside the rating texts, no recording date).
 std::string TextExportLine(const Collection& c, const TFilmV26& film, int entry);
+// The same line appended to `out` (nothing when it is left out).
+void AppendTextExportLine(std::string& out, const Collection& c, const TFilmV26& film, int entry);
 
 // The text file of the listed rows 1 .. RowCount()-1, Windows-1252 with CR LF. In AllColumns mode
 // every shown column gives its line in grid order and each block but the one of row
