@@ -183,7 +183,16 @@ std::string TextExportBytes(const Collection& c, const FilmList& list, TextExpor
     }
     const std::string stars = Crlf + std::string(47, '*') + Crlf + Crlf;
     const std::vector<int> slots = SlotsOfRows(c, list);
+    // Sized once from the grid's texts (the lines say nearly the same) plus names and stars.
+    std::size_t size = 64;
+    for (int row = 1; row <= rows; ++row) {
+        size += 56;
+        for (int col = 0; col < list.ColCount(); ++col)
+            if (!columnMode || col == currentColumn)
+                size += list.Cell(row, col).size() + 28;
+    }
     std::string out;
+    out.reserve(size + size / 8);
     for (int row = 1; row <= rows; ++row) {
         tick(row);
         const int slot = slots[static_cast<std::size_t>(row)];
