@@ -17,6 +17,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -49,14 +50,21 @@ Listed& List() {
     return l;
 }
 
+// A private folder for the exported files, removed when the benchmark ends.
 std::string Folder() {
-    static std::string folder = [] {
-        std::string t = kt::Settings::DefaultTempDir() + "kassotek-bench-XXXXXX";
-        if (!::mkdtemp(t.data()))
-            throw std::runtime_error("mkdtemp");
-        return t + "/";
-    }();
-    return folder;
+    static const struct Private {
+        std::string path;
+        Private() : path(kt::Settings::DefaultTempDir() + "kassotek-bench-XXXXXX") {
+            if (!::mkdtemp(path.data()))
+                throw std::runtime_error("mkdtemp");
+            path += "/";
+        }
+        ~Private() {
+            std::error_code ec;
+            std::filesystem::remove_all(path, ec);
+        }
+    } folder;
+    return folder.path;
 }
 
 // One write(2) of `bytes` bytes into a new file, flushed as the export's own write is.
