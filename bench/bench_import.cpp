@@ -143,7 +143,6 @@ void WriteOle(const std::string& file, const std::string& stream) {
     g_object_unref(child);
     gsf_output_close(GSF_OUTPUT(ole));
     g_object_unref(ole);
-    gsf_output_close(mem);
     std::ofstream(file, std::ios::binary)
         .write(reinterpret_cast<const char*>(gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(mem))),
                gsf_output_size(mem));

@@ -303,13 +303,13 @@ TEST(Import, PositionChecks) {
         for (const auto& [entry, field] : k.positions)
             p[static_cast<std::size_t>(entry)] = field;
         const std::string message = ToUtf8(CheckImportPositions(p));
-        if (*k.message == '\0')
+        if (*k.message == '\0') {
             EXPECT_EQ(message, "");
-        else
+        } else {
             EXPECT_EQ(message.rfind(k.message, 0), 0u) << message;
-        if (!message.empty())
             EXPECT_NE(message.find("\r\nBitte, überprüfen Sie die Import-Spaltenabfolge!"),
                       std::string::npos);
+        }
     }
 }
 

@@ -120,7 +120,6 @@ std::string Ole(const std::string& streamName, const std::string& stream) {
     g_object_unref(child);
     gsf_output_close(GSF_OUTPUT(ole));
     g_object_unref(ole);
-    gsf_output_close(mem);
     const auto* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(mem));
     std::string out(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(gsf_output_size(mem)));
     g_object_unref(mem);

@@ -1,6 +1,7 @@
 #include "exchange/workbook_reader.h"
 
 #include "text/cp1252.h"
+#include "trace/trace_log.h"
 
 #include <gsf/gsf-infile-msole.h>
 #include <gsf/gsf-infile.h>
@@ -503,7 +504,7 @@ bool ReadBiff8Stream(std::string_view stream, ImportSheet& sheet, SheetReadError
         reader.read();
         return true;
     } catch (const Damaged& d) {
-        error.message = "Die Arbeitsmappe ist beschädigt: "_cp + d.what + "."_cp + WhatToDo();
+        error.message = "Die Arbeitsmappe ist beschädigt: "_cp + ToCp1252(d.what) + "." + WhatToDo();
     } catch (const BiffReader::Foreign&) {
         error.message = Excel95Text();
     } catch (const BiffReader::Encrypted&) {
@@ -519,7 +520,18 @@ bool ReadBiff8Stream(std::string_view stream, ImportSheet& sheet, SheetReadError
 
 bool ReadXlsWorkbook(std::string_view bytes, ImportSheet& sheet, SheetReadError& error) {
     static std::once_flag once;
-    std::call_once(once, [] { gsf_init(); });
+    std::call_once(once, [] {
+        gsf_init();
+        // Damaged containers make libgsf complain on stderr; the user gets our message instead.
+        for (const char* domain : {"libgsf", "libgsf:msole"})
+            g_log_set_handler(
+                domain,
+                static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE),
+                [](const gchar* d, GLogLevelFlags, const gchar* text, gpointer) {
+                    TraceLine(std::string("Ktk_Imp: ") + d + ": " + text);
+                },
+                nullptr);
+    });
     GsfPtr input(gsf_input_memory_new(reinterpret_cast<const guint8*>(bytes.data()),
                                       static_cast<gsf_off_t>(bytes.size()), FALSE));
     if (!input) {

@@ -32,7 +32,7 @@ std::string WhatToDo() {
 }
 
 [[noreturn]] void Damaged(const std::string& what) {
-    throw Failure{"Die Arbeitsmappe ist beschädigt: "_cp + what + "."_cp + WhatToDo()};
+    throw Failure{"Die Arbeitsmappe ist beschädigt: "_cp + ToCp1252(what) + "." + WhatToDo()};
 }
 
 class Zip {
@@ -71,14 +71,14 @@ public:
             TooLarge(name);
         zip_file_t* f = zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), 0);
         if (!f)
-            Damaged("der Teil " + name + " lässt sich nicht entpacken"_cp);
+            Damaged("der Teil " + name + " lässt sich nicht entpacken");
         std::unique_ptr<zip_file_t, int (*)(zip_file_t*)> guard(f, zip_fclose);
         std::vector<char> buf(1 << 16);
         uint64_t total = 0;
         for (;;) {
             const zip_int64_t n = zip_fread(f, buf.data(), buf.size());
             if (n < 0)
-                Damaged("der Teil " + name + " lässt sich nicht entpacken"_cp);
+                Damaged("der Teil " + name + " lässt sich nicht entpacken");
             if (n == 0)
                 break;
             // The declared size may lie: count what really comes out.
