@@ -21,7 +21,8 @@ std::vector<std::string> Titles(const std::string& file) {
     const auto r = RunTool({"dump", file});
     EXPECT_EQ(r.code, 0) << r.err;
     std::vector<std::string> titles;
-    for (const auto& f : nlohmann::json::parse(r.out).at("films"))
+    const auto doc = nlohmann::json::parse(r.out);
+    for (const auto& f : doc.at("films"))
         titles.push_back(f.at("FilmName").get<std::string>());
     return titles;
 }

@@ -24,13 +24,22 @@ std::string WithoutBlanks(const std::string& s) {
     return out;
 }
 
-// The index of the first text whose upper case equals the field's, -1 when none. `texts(i)` gives
-// the text of index i for i in [0, count).
-template <class Texts> int IndexOfText(const std::string& key, int count, Texts texts) {
+std::string Compact(const std::string& s) {
+    return UpperAZ(WithoutBlanks(s));
+}
+
+// The index of the first key equal to `key`, -1 when none.
+int IndexOfKey(const std::string& key, const std::vector<std::string>& keys) {
+    const auto it = std::find(keys.begin(), keys.end(), key);
+    return it == keys.end() ? -1 : static_cast<int>(it - keys.begin());
+}
+
+// The keys of the codes 0 to count - 1 of a value text.
+template <class Text> std::vector<std::string> KeysOf(int count, Text text, bool compact) {
+    std::vector<std::string> keys;
     for (int i = 0; i < count; ++i)
-        if (texts(i) == key)
-            return i;
-    return -1;
+        keys.push_back(compact ? Compact(text(i)) : UpperAZ(text(i)));
+    return keys;
 }
 
 } // namespace
@@ -134,6 +143,17 @@ ImportRun::ImportRun(Collection& c, const ColArrange& columns, UserDialogs& ui,
     }
     for (const auto& f : c_.films())
         highestNr_ = std::max(highestNr_, f.FilmNr);
+    for (const auto& r : c_.RatingTexts)
+        keys_.ratings.push_back(UpperAZ(r));
+    keys_.cards = KeysOf(3, CatalogCardText, false);
+    keys_.sounds = KeysOf(10, SoundFormatText, false);
+    keys_.pictures = KeysOf(7, PictureFormatText, true);
+    keys_.fsks = KeysOf(7, FskText, true);
+    keys_.regions = KeysOf(10, DvdRegionText, true);
+    for (const auto& name : LanguageNames())
+        keys_.languages.push_back(UpperAZ(name));
+    for (const auto& m : c_.StorageMediaList)
+        keys_.media.push_back(UpperAZ(m.Name));
 }
 
 bool ImportRun::ImportEntry(const std::string& line, char separator) {
@@ -167,8 +187,8 @@ bool ImportRun::ImportFields(const std::vector<std::string>& fields) {
 int32_t ImportRun::storageTypeOf(const std::string& field) {
     const std::string key = UpperAZ(field);
     int found = -1;
-    for (std::size_t i = 0; i < c_.StorageMediaList.size(); ++i)
-        if (UpperAZ(c_.StorageMediaList[i].Name) == key)
+    for (std::size_t i = 0; i < keys_.media.size(); ++i)
+        if (keys_.media[i] == key)
             found = static_cast<int>(i);
     if (found < 0) {
         const int index = static_cast<int>(c_.StorageMediaList.size());
@@ -176,6 +196,7 @@ int32_t ImportRun::storageTypeOf(const std::string& field) {
         if (StorageTypeOfMedium(index) == 0)
             return 0;
         c_.StorageMediaList.push_back({field, true, index + 1});
+        keys_.media.push_back(key);
         TraceLine("Ktk_Imp: new storage medium " + field);
         if (mediumAdded_)
             mediumAdded_(index);
@@ -186,7 +207,6 @@ int32_t ImportRun::storageTypeOf(const std::string& field) {
 
 void ImportRun::store(TFilmV26& f, int entry, const std::string& field) {
     const std::string upper = UpperAZ(field);
-    auto compact = [](const std::string& s) { return UpperAZ(WithoutBlanks(s)); };
     switch (entry) {
     case ColTitle:
         f.FilmName.Strng = field;
@@ -219,11 +239,10 @@ void ImportRun::store(TFilmV26& f, int entry, const std::string& field) {
         f.Commercials = WithoutBlanks(field) == "X";
         break;
     case ColRating:
-        f.Rating = IndexOfText(upper, static_cast<int>(c_.RatingTexts.size()),
-                               [&](int i) { return UpperAZ(c_.RatingTexts[static_cast<std::size_t>(i)]); });
+        f.Rating = IndexOfKey(upper, keys_.ratings);
         break;
     case ColCard: {
-        const int i = IndexOfText(upper, 3, [](int i) { return UpperAZ(CatalogCardText(i)); });
+        const int i = IndexOfKey(upper, keys_.cards);
         f.CatalogCard = i < 0 ? 2 : i;
         break;
     }
@@ -242,7 +261,7 @@ void ImportRun::store(TFilmV26& f, int entry, const std::string& field) {
     case ColLanguages:
         f.Languages = 0;
         for (int b = 0; b < LanguageCount; ++b)
-            if (upper.find(UpperAZ(LanguageNames()[static_cast<std::size_t>(b)])) != std::string::npos)
+            if (upper.find(keys_.languages[static_cast<std::size_t>(b)]) != std::string::npos)
                 f.Languages |= 1 << b;
         break;
     case ColLentTo:
@@ -250,25 +269,17 @@ void ImportRun::store(TFilmV26& f, int entry, const std::string& field) {
         f.LendStatus = LendLent;
         break;
     case ColSound:
-        f.SoundFormat =
-            std::max(0, IndexOfText(upper, 10, [](int i) { return UpperAZ(SoundFormatText(i)); }));
+        f.SoundFormat = std::max(0, IndexOfKey(upper, keys_.sounds));
         break;
-    case ColPicture: {
-        const std::string key = compact(field);
-        f.PictureFormat =
-            std::max(0, IndexOfText(key, 7, [&](int i) { return compact(PictureFormatText(i)); }));
+    case ColPicture:
+        f.PictureFormat = std::max(0, IndexOfKey(Compact(field), keys_.pictures));
         break;
-    }
-    case ColFsk: {
-        const std::string key = compact(field);
-        f.Fsk = std::max(0, IndexOfText(key, 7, [&](int i) { return compact(FskText(i)); }));
+    case ColFsk:
+        f.Fsk = std::max(0, IndexOfKey(Compact(field), keys_.fsks));
         break;
-    }
-    case ColRegion: {
-        const std::string key = compact(field);
-        f.DvdRegion = std::max(0, IndexOfText(key, 10, [&](int i) { return compact(DvdRegionText(i)); }));
+    case ColRegion:
+        f.DvdRegion = std::max(0, IndexOfKey(Compact(field), keys_.regions));
         break;
-    }
     case ColStorage:
         f.StorageType = storageTypeOf(field);
         break;

@@ -61,6 +61,11 @@ private:
     Collection& c_;
     UserDialogs& ui_;
     std::function<void(int)> mediumAdded_;
+    // The value texts as the comparisons need them, made once.
+    struct Keys {
+        std::vector<std::string> ratings, cards, sounds, pictures, fsks, regions, languages, media;
+    };
+    Keys keys_;
     // The first catalogue entry of every field number (index = field number).
     std::vector<int> entryOfField_;
     int32_t highestNr_ = 0;

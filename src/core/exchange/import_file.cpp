@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 using namespace kt::literals;
 
@@ -95,15 +94,15 @@ std::string ForeignFileText(std::string_view bytes, ImportKind kind) {
 }
 
 bool ReadWholeFile(const std::string& fileName, std::string& bytes) {
-    std::ifstream in(fileName, std::ios::binary);
+    std::ifstream in(fileName, std::ios::binary | std::ios::ate);
     if (!in)
         return false;
-    std::ostringstream all;
-    all << in.rdbuf();
-    if (in.bad())
+    const std::streamoff size = in.tellg();
+    if (size < 0)
         return false;
-    bytes = std::move(all).str();
-    return true;
+    bytes.resize(static_cast<std::size_t>(size));
+    in.seekg(0);
+    return static_cast<bool>(in.read(bytes.data(), size)) || size == 0;
 }
 
 // Reports rows as they are done; the front end keeps its window responsive in step().
@@ -189,6 +188,8 @@ ImportResult ImportSheetRows(const ImportSheet& sheet, const ImportWindow& w, Co
     for (auto it = begin; it != rows.end() && it->first <= lastRow; ++it)
         ++total;
     RowTicker ticker(progress, static_cast<int>(std::min<long long>(total, INT32_MAX)));
+    // One growth of the film table instead of many moves of all films.
+    c.films().reserve(static_cast<std::size_t>(std::min<long long>(MaxFilms, c.AnzFilm() + total)));
     for (auto it = begin; it != rows.end() && it->first <= lastRow; ++it) {
         ticker.row();
         bool content = false;
@@ -239,6 +240,7 @@ ImportResult ImportFromFile(const std::string& fileName, ImportKind kind, const 
         const long long skip = std::max<long long>(s.ImportKopfzeilen, 0);
         auto importAll = [&](auto& records, auto importOne) {
             RowTicker ticker(progress, static_cast<int>(std::min<std::size_t>(records.size(), INT32_MAX)));
+            c.films().reserve(std::min<std::size_t>(MaxFilms, c.films().size() + records.size()));
             for (std::size_t i = static_cast<std::size_t>(
                      std::min<long long>(skip, static_cast<long long>(records.size())));
                  i < records.size(); ++i) {
