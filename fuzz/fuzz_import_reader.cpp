@@ -2,6 +2,7 @@
 // an .xlsx workbook, a text file or a CSV file. Whatever the bytes, the reading ends with a sheet
 // or a message, and the import of the sheet's rows creates films without a fault.
 #include "catalogue/col_arrange.h"
+#include "exchange/import_entry.h"
 #include "exchange/import_file.h"
 #include "exchange/import_text.h"
 #include "model/collection.h"

@@ -235,8 +235,9 @@ void TForm_TXT_Import::showEvent(QShowEvent* event) {
 
 void TForm_TXT_Import::OKBtnClick() {
     Settings& s = ctx_.settings;
-    // An open cell editor gives its text to the grid first.
-    PositionsStringGrid->setCurrentCell(PositionsStringGrid->currentRow(), 0);
+    // A cell still being edited gives its text to the grid first.
+    if (auto* editor = PositionsStringGrid->viewport()->findChild<QLineEdit*>())
+        emit PositionsStringGrid->itemDelegateForColumn(1)->commitData(editor);
     s.Trennzeichen = SeparatorOf(ToCp(TrennzeichenEdit->text()), s.Trennzeichen);
     if (excel_) {
         s.FirstCol2Read = FirstColSpinEdit->value() - 1;
