@@ -21,6 +21,7 @@ enum HelpTopic : int {
     HelpExtrasMenu = 412,
     HelpOptions = 413,
     HelpFilter = 415,
+    HelpImport = 416,
     HelpFilmEditor = 420,
     HelpContents = 0,
 };

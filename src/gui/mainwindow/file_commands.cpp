@@ -1,7 +1,11 @@
 #include "mainwindow/main_window.h"
 
 #include "app_context.h"
+#include "casseditor/not_ok_cas_form.h"
 #include "catalogue/col_arrange.h"
+#include "exchange/import_file.h"
+#include "exchange/import_file_dialog.h"
+#include "exchange/txt_import_form.h"
 #include "filmlist/film_list.h"
 #include "mainwindow/busy_cursor.h"
 #include "mainwindow/data_file_dialogs.h"
@@ -10,7 +14,10 @@
 #include "persistence/film_data_file.h"
 #include "persistence/network_lock.h"
 #include "text/cp1252.h"
+#include "text/helpers.h"
+#include "widgets/checked_combo_box.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QToolButton>
@@ -26,6 +33,21 @@ QString DialogFolder(const std::string& currentFile) {
         return QDir::homePath();
     return QFileInfo(PathText(currentFile)).absolutePath();
 }
+
+// Long work that lets the window repaint between its steps; the user's input waits until it ends.
+class ResponsiveProgress : public Progress {
+public:
+    explicit ResponsiveProgress(Progress& inner) : inner_(inner) {}
+    void start(const std::string& text, int max) override { inner_.start(text, max); }
+    void step(int pos) override {
+        inner_.step(pos);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    void finish() override { inner_.finish(); }
+
+private:
+    Progress& inner_;
+};
 
 } // namespace
 
@@ -218,11 +240,78 @@ void TKassotekMainWindow::Speichernunter1Click() {
     traceCommand("Speichernunter1Click", false);
 }
 
-// The text import stays disabled; its handler exists for the menu item only.
-void TKassotekMainWindow::ImportierenausTXTDatei1Click() {}
+void TKassotekMainWindow::ImportierenausTXTDatei1Click() {
+    traceCommand("ImportierenausTXTDatei1Click", true);
+    ImportFromChosenFile(false);
+    traceCommand("ImportierenausTXTDatei1Click", false);
+}
 
 void TKassotekMainWindow::ImportierenausExcel1Click() {
-    NotYetAvailable("ImportierenausExcel1Click");
+    traceCommand("ImportierenausExcel1Click", true);
+    ImportFromChosenFile(true);
+    traceCommand("ImportierenausExcel1Click", false);
+}
+
+void TKassotekMainWindow::ImportFromChosenFile(bool excel) {
+    Collection& c = ctx_.collection;
+    if (!ImportSpaltenAbfolgeFestlegen(ctx_, this, excel))
+        return;
+    const QString chosen = chooseImportFile ? chooseImportFile(this, DialogFolder(c.CurrentDataFile), excel)
+                                            : ChooseImportFile(this, DialogFolder(c.CurrentDataFile), excel);
+    if (chosen.isEmpty()) {
+        if (ctx_.settings.ShowAllMsg)
+            ctx_.dialogs().warning("Keine Datei ausgewählt!"_cp);
+        return;
+    }
+    // The name stays as chosen: upper-casing it would miss every lower-case name here.
+    const std::string file = PathBytes(chosen);
+    if (!FileExists(file)) {
+        ctx_.dialogs().error("Fehler:\r\n\r\nKonnte "_cp + FileNameText(file) + " nicht finden!");
+        return;
+    }
+    const std::string ext = UpperAZ(FileExtOf(file));
+    const ImportKind kind = excel ? (ext == ".XLSX" ? ImportKind::Xlsx : ImportKind::Xls)
+                                  : (ext == ".CSV" ? ImportKind::Csv : ImportKind::Text);
+    repaint();
+    ImportResult result;
+    std::string failure;
+    {
+        BusyCursor busy(ctx_.dialogs());
+        auto progress = ctx_.makeProgress();
+        ResponsiveProgress responsive(*progress);
+        try {
+            result = ImportFromFile(file, kind, ctx_.settings, c, ctx_.colArrange, busy, responsive);
+        } catch (const std::exception& e) {
+            failure = e.what();
+        } catch (...) {
+            failure = "unbekannter Fehler";
+        }
+    }
+    // The closing steps, also after an error: the films made so far stay.
+    const bool changed = result.read && (result.count > 0 || result.stopped || !failure.empty());
+    if (changed || !failure.empty()) {
+        Resort_FilmString_Headers_and_Pos();
+        // Every medium is shown, the new ones included.
+        int32_t all = 0;
+        for (std::size_t i = 0; i < c.StorageMediaList.size(); ++i)
+            all |= StorageTypeOfMedium(static_cast<int>(i));
+        ctx_.settings.StorageTypeShow = all;
+        AdjustSpeichermediumDependentElements_To_StorageTypeShow();
+        for (int i = 0; i < CheckedComboBoxShowStorageType->Items().size(); ++i)
+            CheckedComboBoxShowStorageType->SetItemChecked(i, true);
+        Initialize_FilmStringGrid();
+        SetAusgabeData();
+        if (c.AnzFilm() > 0)
+            c.DataSaved = false;
+    }
+    if (!failure.empty())
+        ctx_.dialogs().error("Fehler beim Importieren aus "_cp + FileNameText(file) + ":\r\n" + failure);
+    else if (result.read)
+        ctx_.dialogs().information(ImportedText(result.count, file));
+    // Cassette numbers and positions came as they stood: an inconsistent cassette shows at once.
+    if (result.storedVideo)
+        kt::UeberpruefenClick(c, ctx_.dialogs(), this, false);
+    dataSetChanged();
 }
 
 void TKassotekMainWindow::Drucken1Click() {

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -91,6 +92,8 @@ public:
     void setFileDialogs(std::unique_ptr<DataFileDialogs> dialogs);
     // The save dialogs of the exports (export_commands.cpp); the window starts with Qt's.
     void setExportDialogs(std::shared_ptr<ExportFileDialogs> dialogs);
+    // The open dialog of the imports (Excel or text); an empty path means cancelled. Tests replace it.
+    std::function<QString(QWidget* parent, const QString& folder, bool excel)> chooseImportFile;
     // Recently used files at the end of the "&Datei" menu (recent_files.cpp).
     void Add2History(const std::string& path);
     void Adjust_FileMenu();
@@ -318,6 +321,8 @@ private:
     void AskAboutTraceLevel();
     void buildTrayIcon();
 
+    // Both imports: the settings, the file, the films and the closing steps (file_commands.cpp).
+    void ImportFromChosenFile(bool excel);
     // A command whose window is not built yet says so and does nothing else.
     void NotYetAvailable(const char* command);
     void traceCommand(const char* command, bool entry);

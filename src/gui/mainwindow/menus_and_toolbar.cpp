@@ -73,7 +73,6 @@ void TKassotekMainWindow::buildFileMenu() {
     ImportierenausTXTDatei1 =
         addItem(ImportierenvonDaten1, "ImportierenausTXTDatei1", QStringLiteral("Importieren aus TXT-Datei"),
                 &W::ImportierenausTXTDatei1Click);
-    ImportierenausTXTDatei1->setEnabled(false);
     ImportierenausExcel1 = addItem(ImportierenvonDaten1, "ImportierenausExcel1",
                                    QStringLiteral("Importieren aus Excel"), &W::ImportierenausExcel1Click);
     ExportierenderangezeigtenDaten1 = AddSubmenu(Datei1, "ExportierenderangezeigtenDaten1",
