@@ -1,4 +1,5 @@
 #include "collection_io.h"
+#include "list_options.h"
 #include "tool.h"
 
 #include "catalogue/col_arrange.h"
@@ -58,6 +59,8 @@ std::string CellLine(std::string_view cell) {
     return out;
 }
 
+} // namespace
+
 const std::vector<std::string> ListValued = {"--config", "--sort",       "--show",      "--search",
                                              "--in",     "--max-length", "--categories"};
 const std::vector<std::string> ListFlags = {"--all-media", "--search-all-media", "--no-commercials",
@@ -116,6 +119,8 @@ bool ApplyListOptions(const Options& opt, Settings& s, Collection& c, FilterSear
     DeriveActiveFlags(fs, c.CategoryList);
     return true;
 }
+
+namespace {
 
 int RunList(const Args& args) {
     Options opt({}, {}, {});
