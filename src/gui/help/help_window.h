@@ -22,6 +22,7 @@ enum HelpTopic : int {
     HelpOptions = 413,
     HelpFilter = 415,
     HelpFilmEditor = 420,
+    HelpPrintPreview = 430,
     HelpContents = 0,
 };
 

@@ -233,13 +233,6 @@ void TKassotekMainWindow::inTextdateiMIClick(QAction*) {
     NotYetAvailable("inTextdateiMIClick");
 }
 
-void TKassotekMainWindow::Drucken1Click() {
-    NotYetAvailable("Drucken1Click");
-}
-void TKassotekMainWindow::Druckereinrichtung1Click() {
-    NotYetAvailable("Druckereinrichtung1Click");
-}
-
 void TKassotekMainWindow::Beenden1Click() {
     traceCommand("Beenden1Click", true);
     if (ctx_.collection.DataSaved || EndAllowed()) {
