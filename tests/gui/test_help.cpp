@@ -24,8 +24,8 @@ private slots:
 
     // Every page has a title, links only to pages that exist, and is reachable from the index.
     void pagesAndLinks() {
-        const QStringList pages = {"index", "303", "402", "403", "407", "408",
-                                   "409",   "410", "411", "412", "413", "415", "430"};
+        const QStringList pages = {"index", "303", "402", "403", "407", "408", "409",
+                                   "410",   "411", "412", "413", "415", "430"};
         QSet<QString> linkedFromIndex;
         const QRegularExpression href(QStringLiteral("href=\"([^\"]+)\""));
         for (const QString& page : pages) {
