@@ -217,8 +217,8 @@ TPrnPreviewForm::TPrnPreviewForm(PrintCopy copy, std::shared_ptr<QPrinter> print
 
     PrintProgressBar = new QProgressBar(SpeedBar);
     PrintProgressBar->setObjectName(QStringLiteral("PrintProgressBar"));
-    PrintProgressBar->setFormat(QStringLiteral("Seite %v von %m"));
-    PrintProgressBar->setMaximumWidth(220);
+    PrintProgressBar->setFormat(QStringLiteral("%v von %m"));
+    PrintProgressBar->setFixedWidth(130);
     PrintProgressBar->hide();
     row->addWidget(PrintProgressBar);
     row->addStretch(1);
@@ -262,7 +262,8 @@ TPrnPreviewForm::TPrnPreviewForm(PrintCopy copy, std::shared_ptr<QPrinter> print
     const QRect screen =
         (parent && parent->screen() ? parent->screen() : QApplication::primaryScreen())->availableGeometry();
     const int h = std::min(900, screen.height() - 60);
-    resize(std::min(screen.width() - 40, std::max(560, h * 3 / 4)), h);
+    // Wide enough for the tool bar with the progress of a job of thousands of pages.
+    resize(std::min(screen.width() - 40, std::max(800, h * 3 / 4)), h);
     move(screen.center() - QPoint(width() / 2, height() / 2));
 }
 
