@@ -13,7 +13,7 @@ class HelpTest : public QObject {
     Q_OBJECT
 private slots:
     void everyTopicHasAPage() {
-        for (int topic : {303, 402, 403, 407, 408, 409, 410, 411, 412, 413, 415, 416}) {
+        for (int topic : {303, 402, 403, 407, 408, 409, 410, 411, 412, 413, 415, 416, 430, 431}) {
             QVERIFY2(HelpTopicExists(topic), qPrintable(QString::number(topic)));
             QCOMPARE(HelpPageUrl(topic).fileName(), QStringLiteral("%1.html").arg(topic));
         }
@@ -25,7 +25,7 @@ private slots:
     // Every page has a title, links only to pages that exist, and is reachable from the index.
     void pagesAndLinks() {
         const QStringList pages = {"index", "303", "402", "403", "407", "408",
-                                   "409",   "410", "411", "412", "413", "415", "416"};
+                                   "409",   "410", "411", "412", "413", "415", "416", "430", "431"};
         QSet<QString> linkedFromIndex;
         const QRegularExpression href(QStringLiteral("href=\"([^\"]+)\""));
         for (const QString& page : pages) {

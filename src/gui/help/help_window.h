@@ -23,6 +23,7 @@ enum HelpTopic : int {
     HelpFilter = 415,
     HelpImport = 416,
     HelpFilmEditor = 420,
+    HelpPrintPreview = 431,
     HelpContents = 0,
 };
 

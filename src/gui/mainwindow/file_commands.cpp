@@ -314,13 +314,6 @@ void TKassotekMainWindow::ImportFromChosenFile(bool excel) {
     dataSetChanged();
 }
 
-void TKassotekMainWindow::Drucken1Click() {
-    NotYetAvailable("Drucken1Click");
-}
-void TKassotekMainWindow::Druckereinrichtung1Click() {
-    NotYetAvailable("Druckereinrichtung1Click");
-}
-
 void TKassotekMainWindow::Beenden1Click() {
     traceCommand("Beenden1Click", true);
     if (ctx_.collection.DataSaved || EndAllowed()) {

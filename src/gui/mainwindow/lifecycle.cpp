@@ -4,6 +4,7 @@
 #include "filmlist/film_list.h"
 #include "notepad/notepad_form.h"
 #include "persistence/network_lock.h"
+#include "printing/prn_preview_form.h"
 #include "settings/program_paths.h"
 #include "text/cp1252.h"
 #include "text/helpers.h"
@@ -74,6 +75,8 @@ void TKassotekMainWindow::closeEvent(QCloseEvent* event) {
             event->ignore();
             return;
         }
+        if (preview_)
+            preview_->close();
         FormClose();
         event->accept();
         emit closed();
@@ -196,6 +199,14 @@ void TKassotekMainWindow::AskAboutTraceLevel() {
 
 void TKassotekMainWindow::ApplicationIdle() {
     typeAheadLock_ = false;
+    if (Tag == TagPreviewFirstPage ||
+        (preview_ && preview_->isVisible() && preview_->Tag == TagPreviewFirstPage)) {
+        Tag = 0;
+        if (preview_) {
+            preview_->Tag = 0;
+            preview_->FirstPageSpeedButtonClick();
+        }
+    }
     UpdateSaveControls();
 }
 

@@ -16,6 +16,7 @@ class QHBoxLayout;
 class QLabel;
 class QKeyEvent;
 class QMenu;
+class QPrinter;
 class QSystemTrayIcon;
 class QTableView;
 class QToolButton;
@@ -32,6 +33,7 @@ class FilmListModel;
 class TCheckedComboBox;
 class TFilmStringGrid;
 class TNotepadForm;
+class TPrnPreviewForm;
 class UserDialogs;
 enum class ToolGlyph;
 
@@ -144,6 +146,9 @@ public:
     void inTextdateiMIClick(QAction* caller);
     void Drucken1Click();
     void Druckereinrichtung1Click();
+    // The print preview while it is open, and the printer it and the setup command share.
+    TPrnPreviewForm* printPreview() const;
+    QPrinter& printer();
     void Beenden1Click();
     void CloseSpeedButtonClick();
     // "&Anzeigen" (view_commands.cpp).
@@ -358,6 +363,8 @@ private:
     // "&Beenden" has already asked: the window closes without further questions.
     bool endConfirmed_ = false;
     QList<QAction*> historyItems_;
+    QPointer<TPrnPreviewForm> preview_;
+    std::shared_ptr<QPrinter> printer_;
 };
 
 } // namespace kt
