@@ -419,28 +419,18 @@ private slots:
                                    "inTextdateiMI",
                                    "MInuraktuelleSpalteineineTextdateiexportieren",
                                    "Drucken1",
-                                   "Druckereinrichtung1",
-                                   "Filtern_Suchen_und_Sortieren",
-                                   "ErsetzenMI"};
+                                   "Druckereinrichtung1"};
         for (const QString& name : items) {
             s.t.dialogs.expect(Box::Notice, NotYet);
             s.w.findChild<QAction*>(name)->trigger();
             QVERIFY2(!s.t.dialogs.pending(), qPrintable(name));
         }
-        const QStringList buttons = {"PrintSpeedButton", "PrinterSetupSpeedButton", "FilterSuchSpeedButton"};
+        const QStringList buttons = {"PrintSpeedButton", "PrinterSetupSpeedButton"};
         for (const QString& name : buttons) {
             s.t.dialogs.expect(Box::Notice, NotYet);
             QTest::mouseClick(s.w.findChild<QToolButton*>(name), Qt::LeftButton);
             QVERIFY2(!s.t.dialogs.pending(), qPrintable(name));
         }
-        // No filter can be active yet: neither the button nor the item stay pressed.
-        QVERIFY(!s.w.FilterSuchSpeedButton->isChecked());
-        QVERIFY(!s.w.Filtern_Suchen_und_Sortieren->isChecked());
-        // Shortcuts reach the same commands.
-        QVERIFY(QTest::qWaitForWindowActive(&s.w));
-        s.t.dialogs.expect(Box::Notice, NotYet);
-        QTest::keyClick(&s.w, Qt::Key_F, Qt::ControlModifier);
-        QVERIFY(!s.t.dialogs.pending());
         // The hidden category menu does nothing at all.
         s.w.KategorieNeu1->trigger();
     }

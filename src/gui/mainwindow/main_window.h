@@ -13,10 +13,12 @@ class QButtonGroup;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
+class QLineEdit;
 class QKeyEvent;
 class QMenu;
 class QSystemTrayIcon;
 class QTableView;
+class QTimer;
 class QToolButton;
 class QVBoxLayout;
 
@@ -162,6 +164,14 @@ public:
     void AdjustToProgramOptions();
     void Filtern_Suchen_und_SortierenClick();
     void ErsetzenMIClick();
+    // The filter button and menu item pressed exactly while a filter or a search is active
+    // (filter_commands.cpp).
+    void UpdateFilterControls();
+    // The quick search of the tool bar: typing sets the search in every text field after a short
+    // pause; Escape or an empty field ends it.
+    void QuickSearchEdited();
+    void ApplyQuickSearch();
+    void EndQuickSearch();
     void Notizblock1Click();
     // "Hilfe" (help_commands.cpp).
     void HilfeF1Click();
@@ -249,6 +259,7 @@ public:
     QToolButton* NotepadSpeedButton;
     QToolButton* SpeedButtonStatistik;
     TCheckedComboBox* CheckedComboBoxShowStorageType;
+    QLineEdit* QuickSearchEdit;
     QToolButton* NameSortSpeedButton;
     QToolButton* LengthSortSpeedButton;
     QToolButton* CasNrSortSpeedButton;
@@ -288,6 +299,11 @@ private:
     void buildToolbar();
     void buildFilmList();
     void buildStatusBar();
+    void buildQuickSearch(QHBoxLayout* row);
+    // The quick search field shows the search text while a search is active, else nothing.
+    void ShowSearchInQuickSearch();
+    // Applies a quick search still waiting for its pause, before anything else reads the settings.
+    void FlushQuickSearch();
     void assignHelpContexts();
 
     template <class Handler>
@@ -346,6 +362,7 @@ private:
     // "&Beenden" has already asked: the window closes without further questions.
     bool endConfirmed_ = false;
     QList<QAction*> historyItems_;
+    QTimer* quickSearchTimer_ = nullptr;
 };
 
 } // namespace kt
