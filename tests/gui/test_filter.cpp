@@ -6,6 +6,7 @@
 #include "main_window_support.h"
 #include "mainwindow/film_string_grid.h"
 #include "text/cp1252.h"
+#include "widgets/checked_combo_box.h"
 #include "widgets/radio_group.h"
 
 #include <QAction>
@@ -601,6 +602,13 @@ private slots:
         f.focus();
         QLineEdit* edit = f.w->QuickSearchEdit;
         QCOMPARE(edit->placeholderText(), QStringLiteral("Schnellsuche"));
+        // Ctrl+E reaches the field from the grid and from the line edit of the medium selector.
+        auto* selectorText = f.w->CheckedComboBoxShowStorageType->findChild<QLineEdit*>();
+        QVERIFY(selectorText);
+        selectorText->setFocus();
+        QTest::keyClick(selectorText, Qt::Key_E, Qt::ControlModifier);
+        QVERIFY(edit->hasFocus());
+        f.w->FilmStringGrid->setFocus();
         QTest::keyClick(f.w->FilmStringGrid, Qt::Key_E, Qt::ControlModifier);
         QVERIFY(edit->hasFocus());
         QTest::keyClicks(edit, "spiel");

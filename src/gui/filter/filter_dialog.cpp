@@ -66,7 +66,8 @@ constexpr int ReplacePage = 2;
 
 TFiltern_Suchen_Sortieren_TabbedNotebookDlg::TFiltern_Suchen_Sortieren_TabbedNotebookDlg(AppContext& ctx,
                                                                                          QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), ctx_(ctx) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      ctx_(ctx) {
     setObjectName(QStringLiteral("Filtern_Suchen_Sortieren_TabbedNotebookDlg"));
     setWindowTitle(QStringLiteral("Kassotek: Filtern und durchsuchen von Filmen"));
     SetHelpContext(this, HelpFilter);

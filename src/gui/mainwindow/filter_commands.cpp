@@ -6,17 +6,18 @@
 #include "filter/filter_search.h"
 #include "mainwindow/film_string_grid.h"
 #include "text/cp1252.h"
+#include "widgets/checked_combo_box.h"
 
 #include <QAction>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QToolButton>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 // The filter, search and replace commands and the quick search of the tool bar. The dialog edits
@@ -53,6 +54,32 @@ protected:
         }
         QLineEdit::keyPressEvent(event);
     }
+};
+
+// Line edits take Ctrl+E for themselves (end of line), so the window's shortcut never sees it
+// there; in them the key goes to the quick search as well.
+class QuickSearchKey : public QObject {
+public:
+    QuickSearchKey(QObject* parent, std::function<void()> action)
+        : QObject(parent), action_(std::move(action)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_E && key->modifiers() == Qt::ControlModifier) {
+                // Taken as a key press rather than a shortcut; the press itself focuses the field.
+                event->accept();
+                if (event->type() == QEvent::KeyPress)
+                    action_();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> action_;
 };
 
 // The door for a rebuild while the user types: a search without a hit is seen in the list and the
@@ -155,12 +182,20 @@ void TKassotekMainWindow::buildQuickSearch(QHBoxLayout* row) {
     // Enter applies at once.
     connect(edit, &QLineEdit::returnPressed, this, &TKassotekMainWindow::FlushQuickSearch);
 
-    auto* focus = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this);
+    // An action of the window, as the menu items are: it works also while no widget has the focus.
+    auto* focus = new QAction(this);
     focus->setObjectName(QStringLiteral("QuickSearchShortcut"));
-    connect(focus, &QShortcut::activated, this, [this] {
+    focus->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    addAction(focus);
+    auto focusField = [this] {
         QuickSearchEdit->setFocus(Qt::ShortcutFocusReason);
         QuickSearchEdit->selectAll();
-    });
+    };
+    connect(focus, &QAction::triggered, this, focusField);
+    auto* key = new QuickSearchKey(this, focusField);
+    edit->installEventFilter(key);
+    for (QLineEdit* other : CheckedComboBoxShowStorageType->findChildren<QLineEdit*>())
+        other->installEventFilter(key);
 }
 
 void TKassotekMainWindow::QuickSearchEdited() {
