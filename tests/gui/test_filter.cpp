@@ -529,6 +529,7 @@ private slots:
             QVERIFY(d->TabSheetErsetzen->isVisible());
             QVERIFY(!d->PageControl1->isTabVisible(0) && !d->PageControl1->isTabVisible(1));
             QVERIFY(!d->StartBitBtn->isVisible());
+            QVERIFY(d->CheckListBoxErsetzenIn->hasFocus());
             const int centre = d->DeaktivierenBtn->geometry().center().x();
             QVERIFY(std::abs(centre - d->width() / 2) < 4);
             Check(d->CheckListBoxErsetzenIn, "Regisseur");

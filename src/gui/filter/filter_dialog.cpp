@@ -260,6 +260,8 @@ void TFiltern_Suchen_Sortieren_TabbedNotebookDlg::ShowReplaceOnly() {
     PageControl1->setTabVisible(PageControl1->indexOf(TabSheetFilmeFiltern), false);
     PageControl1->setTabVisible(PageControl1->indexOf(TabSheetFilmeDurchsuchen), false);
     StartBitBtn->hide();
+    CheckListBoxErsetzenIn->setFocus();
+    CheckListBoxErsetzenIn->setCurrentRow(0);
 }
 
 bool TFiltern_Suchen_Sortieren_TabbedNotebookDlg::AnyTextEntered() const {
