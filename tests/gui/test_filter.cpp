@@ -20,6 +20,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolButton>
 
 #include <algorithm>
@@ -201,6 +202,9 @@ private slots:
             QVERIFY(d->StartBitBtn->isEnabled());
             QCOMPARE(d->StartBitBtn->text(), QStringLiteral("Filtern und suchen &aktivieren"));
             QCOMPARE(d->DeaktivierenBtn->text(), QStringLiteral("Filtern und suchen be&enden"));
+            QTest::keyClick(d, Qt::Key_F1);
+            QTRY_VERIFY(HelpWindow::Instance() && HelpWindow::Instance()->isVisible());
+            QCOMPARE(HelpWindow::Instance()->browser()->source().fileName(), QStringLiteral("415.html"));
             d->close();
         });
         // The close box took the unchecked category switch over.
@@ -658,6 +662,24 @@ private slots:
         QTRY_VERIFY(!f.fs().SearchIsActive());
         QCOMPARE(f.listed(), Set({"Käfer"}));
         QVERIFY(f.pressed());
+    }
+
+    // Just above the width of the two-row layout the single row still holds every control side by side.
+    void quickSearchFitsTheSingleRow() {
+        FilterWindow f;
+        f.w->resize(TKassotekMainWindow::TwoRowWidth + 6, 500);
+        QTRY_VERIFY(!f.w->twoRowToolbar());
+        QWidget* panel = f.w->SpeedbuttonPanel;
+        auto left = [&](QWidget* w) { return w->mapTo(panel, QPoint(0, 0)).x(); };
+        QWidget* selector = f.w->CheckedComboBoxShowStorageType;
+        QLineEdit* edit = f.w->QuickSearchEdit;
+        QVERIFY(left(selector) >= left(f.w->SpeedButtonStatistik) + f.w->SpeedButtonStatistik->width());
+        QVERIFY(left(edit) >= left(selector) + selector->width());
+        QVERIFY(left(f.w->NameSortSpeedButton) >= left(edit) + edit->width());
+        QVERIFY(left(f.w->AboutSpeedButton) + f.w->AboutSpeedButton->width() <= panel->width());
+        // With room to spare the field has its full width.
+        f.w->resize(1100, 500);
+        QTRY_COMPARE(edit->width(), 180);
     }
 
     // A quick search still waiting for its pause is applied before the dialog reads the settings.

@@ -45,6 +45,9 @@ class QuickSearchLineEdit : public QLineEdit {
 public:
     using QLineEdit::QLineEdit;
     std::function<void()> escape;
+    // The field gives way first when the single tool bar row is narrow.
+    QSize minimumSizeHint() const override { return {0, QLineEdit::minimumSizeHint().height()}; }
+    QSize sizeHint() const override { return {maximumWidth(), QLineEdit::sizeHint().height()}; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
@@ -167,7 +170,6 @@ void TKassotekMainWindow::buildQuickSearch(QHBoxLayout* row) {
     edit->setToolTip(QStringLiteral("Schnellsuche in Titel, Stars, Inhalt, Bemerkungen, Regisseur und "
                                     "\"verliehen an\" (Strg+E, Esc beendet sie)"));
     edit->setClearButtonEnabled(true);
-    edit->setMinimumWidth(60);
     edit->setMaximumWidth(180);
     edit->escape = [this] { EndQuickSearch(); };
     row->addWidget(edit, 1);
