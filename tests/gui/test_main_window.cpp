@@ -49,8 +49,6 @@ QStringList Captions(const QMenu* menu) {
     return out;
 }
 
-const char* const NotYet = "Diese Funktion ist noch nicht verfügbar.";
-
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -411,32 +409,9 @@ private slots:
         QCOMPARE(w.Anzeigenvon1->actions()[31]->text(), QStringLiteral("31 M31"));
     }
 
-    // Every command whose window is not built yet answers through the door, once.
-    void pendingCommandsSaySo() {
+    // The hidden category menu does nothing at all: no box, no change.
+    void hiddenCategoryMenuDoesNothing() {
         Shell s;
-        const QStringList items = {
-                                   "Filtern_Suchen_und_Sortieren",
-                                   "ErsetzenMI"};
-        for (const QString& name : items) {
-            s.t.dialogs.expect(Box::Notice, NotYet);
-            s.w.findChild<QAction*>(name)->trigger();
-            QVERIFY2(!s.t.dialogs.pending(), qPrintable(name));
-        }
-        const QStringList buttons = {"FilterSuchSpeedButton"};
-        for (const QString& name : buttons) {
-            s.t.dialogs.expect(Box::Notice, NotYet);
-            QTest::mouseClick(s.w.findChild<QToolButton*>(name), Qt::LeftButton);
-            QVERIFY2(!s.t.dialogs.pending(), qPrintable(name));
-        }
-        // No filter can be active yet: neither the button nor the item stay pressed.
-        QVERIFY(!s.w.FilterSuchSpeedButton->isChecked());
-        QVERIFY(!s.w.Filtern_Suchen_und_Sortieren->isChecked());
-        // Shortcuts reach the same commands.
-        QVERIFY(QTest::qWaitForWindowActive(&s.w));
-        s.t.dialogs.expect(Box::Notice, NotYet);
-        QTest::keyClick(&s.w, Qt::Key_F, Qt::ControlModifier);
-        QVERIFY(!s.t.dialogs.pending());
-        // The hidden category menu does nothing at all.
         s.w.KategorieNeu1->trigger();
     }
 

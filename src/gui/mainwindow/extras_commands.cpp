@@ -35,17 +35,6 @@ void TKassotekMainWindow::AdjustToProgramOptions() {
     CheckedComboBoxShowStorageType->setEnabled(!ctx_.settings.OverrideStorageTypeShow);
 }
 
-void TKassotekMainWindow::Filtern_Suchen_und_SortierenClick() {
-    NotYetAvailable("Filtern_Suchen_und_SortierenClick");
-    // Pressed and checked exactly while a filter or a search is active; none can be yet.
-    const bool active = false;
-    FilterSuchSpeedButton->setChecked(active);
-    Filtern_Suchen_und_Sortieren->setChecked(active);
-}
-
-void TKassotekMainWindow::ErsetzenMIClick() {
-    NotYetAvailable("ErsetzenMIClick");
-}
 void TKassotekMainWindow::Notizblock1Click() {
     traceCommand("Notizblock1Click", true);
     if (!notepad_) {

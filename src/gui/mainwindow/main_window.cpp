@@ -177,10 +177,4 @@ void TKassotekMainWindow::traceCommand(const char* command, bool entry) {
     ctx_.trace.TraceLine(std::string("KtkMain: ") + command + (entry ? " [ENTRY]" : " [EXIT]"));
 }
 
-void TKassotekMainWindow::NotYetAvailable(const char* command) {
-    traceCommand(command, true);
-    ctx_.dialogs().notice("Diese Funktion ist noch nicht verfügbar."_cp);
-    traceCommand(command, false);
-}
-
 } // namespace kt

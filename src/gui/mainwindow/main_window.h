@@ -14,11 +14,13 @@ class QButtonGroup;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
+class QLineEdit;
 class QKeyEvent;
 class QMenu;
 class QPrinter;
 class QSystemTrayIcon;
 class QTableView;
+class QTimer;
 class QToolButton;
 class QVBoxLayout;
 
@@ -173,6 +175,14 @@ public:
     void AdjustToProgramOptions();
     void Filtern_Suchen_und_SortierenClick();
     void ErsetzenMIClick();
+    // The filter button and menu item pressed exactly while a filter or a search is active
+    // (filter_commands.cpp).
+    void UpdateFilterControls();
+    // The quick search of the tool bar: typing sets the search in every text field after a short
+    // pause; Escape or an empty field ends it.
+    void QuickSearchEdited();
+    void ApplyQuickSearch();
+    void EndQuickSearch();
     void Notizblock1Click();
     // "Hilfe" (help_commands.cpp).
     void HilfeF1Click();
@@ -260,6 +270,7 @@ public:
     QToolButton* NotepadSpeedButton;
     QToolButton* SpeedButtonStatistik;
     TCheckedComboBox* CheckedComboBoxShowStorageType;
+    QLineEdit* QuickSearchEdit;
     QToolButton* NameSortSpeedButton;
     QToolButton* LengthSortSpeedButton;
     QToolButton* CasNrSortSpeedButton;
@@ -299,6 +310,11 @@ private:
     void buildToolbar();
     void buildFilmList();
     void buildStatusBar();
+    void buildQuickSearch(QHBoxLayout* row);
+    // The quick search field shows the search text while a search is active, else nothing.
+    void ShowSearchInQuickSearch();
+    // Applies a quick search still waiting for its pause, before anything else reads the settings.
+    void FlushQuickSearch();
     void assignHelpContexts();
 
     template <class Handler>
@@ -328,8 +344,6 @@ private:
 
     // Both imports: the settings, the file, the films and the closing steps (file_commands.cpp).
     void ImportFromChosenFile(bool excel);
-    // A command whose window is not built yet says so and does nothing else.
-    void NotYetAvailable(const char* command);
     void traceCommand(const char* command, bool entry);
 
     AppContext& ctx_;
@@ -365,6 +379,7 @@ private:
     QList<QAction*> historyItems_;
     QPointer<TPrnPreviewForm> preview_;
     std::shared_ptr<QPrinter> printer_;
+    QTimer* quickSearchTimer_ = nullptr;
 };
 
 } // namespace kt

@@ -277,6 +277,7 @@ void TKassotekMainWindow::buildToolbar() {
             &W::CheckedComboBoxShowStorageTypeChange);
     r->addWidget(CheckedComboBoxShowStorageType);
     r->addSpacing(8);
+    buildQuickSearch(r);
 
     sortButtonGroup_ = new QButtonGroup(this);
     sortButtonGroup_->setExclusive(true);
