@@ -25,6 +25,7 @@ namespace kt {
 class AppContext;
 class DataFileDialogs;
 class ElidedLabel;
+class FirstPictureDisplay;
 class FilmList;
 class FilmListModel;
 class TCheckedComboBox;
@@ -346,6 +347,8 @@ private:
     // "&Beenden" has already asked: the window closes without further questions.
     bool endConfirmed_ = false;
     QList<QAction*> historyItems_;
+    // The first picture of the selected film, when the option asks for it.
+    FirstPictureDisplay* firstPicture_ = nullptr;
 };
 
 } // namespace kt
