@@ -140,7 +140,11 @@ void FirstPictureDisplay::present(Job& job) {
     window_->setModal(false);
     window_->setPicture(job.decoded.image, job.decoded.size);
     window_->resize(job.decoded.size + QSize(10, 10));
+    const bool listActive = owner_->isActiveWindow();
     window_->show();
+    // Some window managers activate a new window all the same.
+    if (listActive)
+        owner_->activateWindow();
 }
 
 } // namespace kt
