@@ -67,8 +67,9 @@ int RunPicture(const Args& args) {
 const Registration
     picture({"picture",
              "picture DATEI FILMNR INDEX AUSGABE [--as-version N] [--yes]\n"
-             "        Bild INDEX (1 bis 10) des Films mit der Nummer FILMNR nach AUSGABE schreiben: die\n"
-             "        gespeicherten Bytes unverändert, bei einem Link eine Kopie der verknüpften Datei",
+             "        Bild INDEX (1 bis 10) des Films mit der Nummer FILMNR (wie dump sie zeigt) nach\n"
+             "        AUSGABE schreiben: die gespeicherten Bytes unverändert, bei einem Link eine Kopie\n"
+             "        der verknüpften Datei",
              &RunPicture});
 
 } // namespace
