@@ -211,14 +211,12 @@ private slots:
         stored.Rating = 2;
         TPicRec pic;
         pic.PicFlags = PicJpg | PicKept;
-        pic.PicData = {9, 8, 7}; // no picture: each opening says so, and the bytes stay
+        pic.PicData = {9, 8, 7};
         stored.Pics = {pic};
-        const char* const unreadable = "Das Bild 1 zum Film \"Der lange Abend\" kann nicht angezeigt werden";
         const TFilmV26 before = stored;
         e.c.ActFilm = 2;
         {
             Dlg dlg(e.t.ctx, ModeEdit);
-            e.t.dialogs.expect(Box::Error, unreadable);
             QVERIFY(dlg.SetValues());
             dlg.show();
             QCOMPARE(dlg.windowTitle(), QStringLiteral("Kassotek: Film bearbeiten "));
@@ -237,7 +235,6 @@ private slots:
         {
             // Only the date: unsaved through the picker, but no change of the film for the list.
             Dlg dlg(e.t.ctx, ModeEdit);
-            e.t.dialogs.expect(Box::Error, unreadable);
             QVERIFY(dlg.SetValues());
             dlg.show();
             dlg.AufzeichnungsDateTimePicker->setDate(QDate(2001, 2, 3));
@@ -249,7 +246,6 @@ private slots:
         e.c.DataSaved = true;
         {
             Dlg dlg(e.t.ctx, ModeEdit);
-            e.t.dialogs.expect(Box::Error, unreadable);
             QVERIFY(dlg.SetValues());
             dlg.show();
             dlg.BemerkungMemo->setPlainText(QStringLiteral("Neu\nzweite Zeile"));

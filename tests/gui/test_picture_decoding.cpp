@@ -90,6 +90,11 @@ private slots:
         QVERIFY(frame > 0);
         badHeader[frame + 5] = 0; // a picture of no rows
         badHeader[frame + 6] = 0;
+        QByteArray huge = jpeg; // a few hundred bytes announcing 20000 x 20000 pixels
+        for (const int at : {5, 7}) {
+            huge[frame + at] = 0x4E;
+            huge[frame + at + 1] = 0x20;
+        }
         struct Case {
             const char* name;
             QByteArray bytes;
@@ -103,6 +108,7 @@ private slots:
              false},
             {"not a picture", QByteArray("just some text"), PicJpg, false},
             {"header damaged", badHeader, PicJpg, false},
+            {"too large to decode", huge, PicJpg, false},
             {"bitmap rubbish", QByteArray("BM rubbish"), PicBmp, false},
             // Damaged scan data still give a picture of the announced size.
             {"scan data damaged", scrambled, PicJpg, true},

@@ -240,6 +240,7 @@ private:
     void LendingEnable();
     void collectPictures(PictureEdit& pics) const;
     bool pictureInUse(int n) const;
+    void decodePending(int n);
     QSize thumbnailTarget() const;
 
     const TFilmV26* storedFilm() const;
@@ -266,6 +267,8 @@ private:
     // The bytes each kept picture is stored with: the stored ones, or the added file's.
     std::array<TBArray, MaxPics> picBytes_;
     bool picAdded_ = false;
+    // Stored pictures are decoded when their sub-page is first shown, not when the dialog opens.
+    std::array<bool, MaxPics> decodePending_{};
     std::unique_ptr<PictureFileDialogs> ownPictureDialogs_;
     PictureFileDialogs* pictureDialogs_ = nullptr;
 };

@@ -69,7 +69,6 @@ bool TFilmEigenschaftenDlg::FillPictures() {
     const TFilmV26* f = storedFilm();
     if (!f)
         return true;
-    const bool thumbnails = ctx_.settings.PicSizeOption != SizeOwn;
     filling_ = true;
     bool ok = true;
     for (int i = 0; i < f->AnzPics() && i < MaxPics; ++i) {
@@ -78,17 +77,17 @@ bool TFilmEigenschaftenDlg::FillPictures() {
         const int32_t mode = PicStorageMode(pic.PicFlags);
         if (pic.PicData.empty() && mode == PicKept)
             break;
-        if (!LoadPicture(ctx_, *Image[n], i, PicSizes, thumbnails ? thumbnailTarget() : QSize())) {
+        if (!LoadPicture(ctx_, *Image[n], i, PicSizes, QSize(), false)) {
             ok = false;
             break;
         }
+        // A linked file found missing was reported and stays so until the dialog is opened again.
+        decodePending_[n] = !IsPicLink(pic.PicFlags) || PicSizes[n] >= 0;
         {
             const QSignalBlocker block(RadioGroupSavePicOpt);
             RadioGroupSavePicOpt->setItemIndex(mode == PicLink ? 1 : 0);
         }
         picBytes_[n] = IsPicLink(pic.PicFlags) ? TBArray() : pic.PicData;
-        if (thumbnails)
-            FitPicture(i);
         PageControl2->setTabVisible(i, true);
         Image[n]->show();
         EditBildTitel[n]->setText(FromCp(pic.PicText.Strng));
@@ -96,6 +95,34 @@ bool TFilmEigenschaftenDlg::FillPictures() {
     }
     filling_ = false;
     return ok;
+}
+
+void TFilmEigenschaftenDlg::decodePending(int n) {
+    const auto k = static_cast<std::size_t>(n);
+    const TFilmV26* f = storedFilm();
+    if (!decodePending_[k] || !f || n >= f->AnzPics())
+        return;
+    decodePending_[k] = false;
+    const TPicRec& pic = f->Pics[k];
+    const bool thumbnails = ctx_.settings.PicSizeOption != SizeOwn;
+    QByteArray bytes;
+    if (IsPicLink(pic.PicFlags)) {
+        const PictureBytes read = ReadPictureBytes(pic);
+        if (read.missing)
+            return;
+        if (!read.problem.isEmpty()) {
+            ctx_.dialogs().error(UnreadablePictureMessage(f->FilmName.Strng, n + 1, read.problem));
+            return;
+        }
+        bytes = read.bytes;
+    } else {
+        bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(picBytes_[k].data()),
+                                        static_cast<qsizetype>(picBytes_[k].size()));
+    }
+    ShowPictureBytes(ctx_, bytes, PicTypeOf(pic.PicFlags), *Image[k],
+                     thumbnails ? thumbnailTarget() : QSize(), f->FilmName.Strng, n + 1);
+    if (thumbnails)
+        FitPicture(n);
 }
 
 void TFilmEigenschaftenDlg::FitPicture(int n) {
@@ -214,6 +241,7 @@ void TFilmEigenschaftenDlg::ButtonAddPicClick(bool asLink) {
     }
     image->Tag = type + (asLink ? PicLink : PicKept);
     picBytes_[n] = asLink ? TBArray() : TBArray(bytes.begin(), bytes.end());
+    decodePending_[n] = false;
     if (thumbnails)
         FitPicture(free);
     image->show();
@@ -239,6 +267,7 @@ void TFilmEigenschaftenDlg::ButtonDelPicClick() {
     Image[k]->Tag = 0;
     EditBildTitel[k]->clear();
     picBytes_[k].clear();
+    decodePending_[k] = false;
     PicSizes[k] = -1;
     filling_ = true;
     PageControl2->setTabVisible(n, false);
@@ -266,6 +295,8 @@ void TFilmEigenschaftenDlg::PageControl2Change() {
         return;
     const auto k = static_cast<std::size_t>(n);
     const bool used = pictureInUse(n);
+    if (used)
+        decodePending(n);
     if (used && ctx_.settings.PicAutoShowOption == ViewerAutomatic)
         ImageDblClick();
     if (used && PicSizes[k] < 0) {

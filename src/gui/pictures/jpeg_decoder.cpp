@@ -117,7 +117,8 @@ int JpegScaleDenom(int width, int height, int shownWidth, int shownHeight) {
     return denom;
 }
 
-JpegDecode DecodeJpeg(const uint8_t* data, std::size_t size, int scaleDenom, JpegTarget& target) {
+JpegDecode DecodeJpeg(const uint8_t* data, std::size_t size, int scaleDenom, JpegTarget& target,
+                      long long maxSourcePixels) {
     if (!data || size < 4 || data[0] != 0xFF || data[1] != 0xD8) {
         JpegDecode none;
         none.message = "Not a JPEG file";
@@ -132,13 +133,18 @@ JpegDecode DecodeJpeg(const uint8_t* data, std::size_t size, int scaleDenom, Jpe
     volatile bool started = false;
     jpeg_create_decompress(&d->cinfo);
     d->cinfo.progress = &d->progress;
-    d->cinfo.mem->max_memory_to_use = 512L * 1024 * 1024;
+    d->cinfo.mem->max_memory_to_use = 384L * 1024 * 1024;
 
     if (setjmp(d->err.jump) == 0) {
         jpeg_mem_src(&d->cinfo, data, static_cast<unsigned long>(size));
         jpeg_read_header(&d->cinfo, TRUE);
         out.width = static_cast<int>(d->cinfo.image_width);
         out.height = static_cast<int>(d->cinfo.image_height);
+        if (static_cast<long long>(out.width) * out.height > maxSourcePixels) {
+            std::snprintf(d->err.message, sizeof d->err.message, "Image too large (%dx%d)", out.width,
+                          out.height);
+            std::longjmp(d->err.jump, 1);
+        }
         int denom = scaleDenom == 2 || scaleDenom == 4 || scaleDenom == 8 ? scaleDenom : 1;
         while (denom < 8 && OutPixels(out.width, out.height, denom) > MaxJpegPixels)
             denom *= 2;

@@ -40,11 +40,15 @@ bool ReadJpegSize(const uint8_t* data, std::size_t size, int& width, int& height
 // for a picture of `width` x `height`; a picture shown at half its size or more is decoded fully.
 int JpegScaleDenom(int width, int height, int shownWidth, int shownHeight);
 
-// Decodes with the DCT scaling 1/`scaleDenom` (1, 2, 4, 8; raised when the output would exceed
-// MaxJpegPixels). Damaged data end in Failed or Partial, never in a crash or exit.
-JpegDecode DecodeJpeg(const uint8_t* data, std::size_t size, int scaleDenom, JpegTarget& target);
-
 // The most output pixels a decode produces (about 200 MB of memory).
 constexpr long long MaxJpegPixels = 50'000'000;
+// The largest picture decoded at all: a few hundred bytes can announce a picture whose decoding
+// would take gigabytes and minutes.
+constexpr long long MaxJpegSourcePixels = 120'000'000;
+
+// Decodes with the DCT scaling 1/`scaleDenom` (1, 2, 4, 8; raised when the output would exceed
+// MaxJpegPixels). Damaged data end in Failed or Partial, never in a crash or exit.
+JpegDecode DecodeJpeg(const uint8_t* data, std::size_t size, int scaleDenom, JpegTarget& target,
+                      long long maxSourcePixels = MaxJpegSourcePixels);
 
 } // namespace kt

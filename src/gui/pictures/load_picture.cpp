@@ -52,7 +52,22 @@ std::string UnreadablePictureMessage(const std::string& filmName, int index, con
            "\" kann nicht angezeigt werden:\r\n"_cp + ToCp(problem);
 }
 
-bool LoadPictureOf(AppContext& ctx, const TFilmV26& film, int i, TPicImage& image, int& size, QSize shown) {
+void ShowPictureBytes(AppContext& ctx, const QByteArray& bytes, int32_t type, TPicImage& image, QSize shown,
+                      const std::string& filmName, int index) {
+    const DecodedPicture d = DecodePicture(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                                           static_cast<std::size_t>(bytes.size()), type, shown);
+    if (!d.ok) {
+        ctx.trace.TraceLine("KtkPic: LoadPicture failed " + ToCp(d.problem));
+        ctx.dialogs().error(UnreadablePictureMessage(filmName, index, d.problem));
+        return;
+    }
+    if (d.partial)
+        ctx.trace.TraceLine("KtkPic: LoadPicture partial " + ToCp(d.problem));
+    image.setPicture(d.image, d.size);
+}
+
+bool LoadPictureOf(AppContext& ctx, const TFilmV26& film, int i, TPicImage& image, int& size, QSize shown,
+                   bool decode) {
     if (i < 0 || i >= film.AnzPics())
         return false;
     const TPicRec& pic = film.Pics[static_cast<std::size_t>(i)];
@@ -68,34 +83,32 @@ bool LoadPictureOf(AppContext& ctx, const TFilmV26& film, int i, TPicImage& imag
     image.setStretch(false);
     image.resize(1, 1);
     image.Tag = pic.PicFlags;
+    if (IsPicLink(pic.PicFlags) && !QFileInfo(LinkPath(pic)).isFile()) {
+        ctx.dialogs().error(MissingLinkMessage(pic.PicText.Strng));
+        return true;
+    }
+    size = pic.PicSize;
+    if (!decode)
+        return true;
     const PictureBytes read = ReadPictureBytes(pic);
     if (read.missing) {
         ctx.dialogs().error(MissingLinkMessage(pic.PicText.Strng));
         return true;
     }
-    size = pic.PicSize;
     if (!read.problem.isEmpty()) {
         ctx.dialogs().error(UnreadablePictureMessage(film.FilmName.Strng, i + 1, read.problem));
         return true;
     }
-    const DecodedPicture d = DecodePicture(reinterpret_cast<const uint8_t*>(read.bytes.constData()),
-                                           static_cast<std::size_t>(read.bytes.size()), type, shown);
-    if (!d.ok) {
-        ctx.trace.TraceLine("KtkPic: LoadPicture failed " + ToCp(d.problem));
-        ctx.dialogs().error(UnreadablePictureMessage(film.FilmName.Strng, i + 1, d.problem));
-        return true;
-    }
-    if (d.partial)
-        ctx.trace.TraceLine("KtkPic: LoadPicture partial " + ToCp(d.problem));
-    image.setPicture(d.image, d.size);
+    ShowPictureBytes(ctx, read.bytes, type, image, shown, film.FilmName.Strng, i + 1);
     return true;
 }
 
-bool LoadPicture(AppContext& ctx, TPicImage& image, int i, std::array<int, MaxPics>& sizes, QSize shown) {
+bool LoadPicture(AppContext& ctx, TPicImage& image, int i, std::array<int, MaxPics>& sizes, QSize shown,
+                 bool decode) {
     Collection& c = ctx.collection;
     if (c.ActFilm == 0 || c.ActFilm > c.AnzFilm() || i < 0 || i >= MaxPics)
         return false;
-    return LoadPictureOf(ctx, c.Film(c.ActFilm), i, image, sizes[static_cast<std::size_t>(i)], shown);
+    return LoadPictureOf(ctx, c.Film(c.ActFilm), i, image, sizes[static_cast<std::size_t>(i)], shown, decode);
 }
 
 } // namespace kt
