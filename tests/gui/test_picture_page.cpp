@@ -267,7 +267,7 @@ private slots:
             if (k.error)
                 p.e.t.dialogs.expect(Box::Error, k.error);
             if (k.convertedInfo)
-                p.e.t.dialogs.expect(Box::Information, "in das JPEG-Format (Qualität 90) umgewandelt");
+                p.e.t.dialogs.expect(Box::Information, "in das JPEG-Format umgewandelt (Qualität 90)");
             p.add(path, k.asLink);
             QVERIFY2(!p.e.t.dialogs.pending(), k.name);
             if (k.error) {

@@ -578,6 +578,9 @@ void TFilmEigenschaftenDlg::resetControls() {
     for (QLineEdit* e : findChildren<QLineEdit*>())
         if (!qobject_cast<QComboBox*>(e->parentWidget()))
             e->clear();
+    // A title belongs to a picture: the fields of unused sub-pages take no text.
+    for (QLineEdit* e : EditBildTitel)
+        e->setEnabled(false);
     for (QPlainTextEdit* m : findChildren<QPlainTextEdit*>())
         m->clear();
     ComboBoxFilmName->setEditText(QString());

@@ -209,7 +209,7 @@ void TFilmEigenschaftenDlg::ButtonAddPicClick(bool asLink) {
         size = static_cast<int>(bytes.size());
         type = PicJpg;
         ui.information("Das Bild \""_cp + ToCp(info.fileName()) +
-                       "\" wurde in das JPEG-Format (Qualität 90) umgewandelt\r\n"
+                       "\" wurde in das JPEG-Format umgewandelt (Qualität 90)\r\n"
                        "und wird als \".JPG\"-Bild in der Daten-Datei gespeichert."_cp);
     }
     const bool thumbnails = ctx_.settings.PicSizeOption != SizeOwn;

@@ -33,6 +33,12 @@ void TPicImage::setStretch(bool stretch) {
     update();
 }
 
+void TPicImage::setKeepAspect(bool keep) {
+    keepAspect_ = keep;
+    scaled_ = QPixmap();
+    update();
+}
+
 void TPicImage::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     scaled_ = QPixmap();
@@ -41,14 +47,16 @@ void TPicImage::resizeEvent(QResizeEvent* event) {
 void TPicImage::paintEvent(QPaintEvent*) {
     if (image_.isNull())
         return;
-    if (scaled_.size() != size()) {
-        const QImage fitted = image_.size() == size()
+    const QSize target =
+        stretch_ && keepAspect_ && size_.isValid() ? size_.scaled(size(), Qt::KeepAspectRatio) : size();
+    if (scaled_.size() != target) {
+        const QImage fitted = image_.size() == target
                                   ? image_
-                                  : image_.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                                  : image_.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         scaled_ = QPixmap::fromImage(fitted);
     }
     QPainter p(this);
-    p.drawPixmap(0, 0, scaled_);
+    p.drawPixmap((width() - target.width()) / 2, (height() - target.height()) / 2, scaled_);
 }
 
 void TPicImage::mouseDoubleClickEvent(QMouseEvent* event) {

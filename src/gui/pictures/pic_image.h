@@ -28,6 +28,9 @@ public:
     // Shows the picture at its own size; with `stretch` it fills whatever size the control gets.
     void setStretch(bool stretch);
     bool stretch() const { return stretch_; }
+    // Stretched, the picture keeps its aspect ratio inside the control (centred) instead of
+    // filling it.
+    void setKeepAspect(bool keep);
 
 signals:
     void doubleClicked();
@@ -41,6 +44,7 @@ private:
     QImage image_;
     QSize size_;
     bool stretch_ = false;
+    bool keepAspect_ = false;
     QPixmap scaled_; // the picture at the current size, made once per size
 };
 

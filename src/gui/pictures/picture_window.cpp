@@ -67,6 +67,8 @@ TForm_Kassotek_Image::TForm_Kassotek_Image(QWidget* parent, bool onTop) : QDialo
     Image1 = new TPicImage;
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setStretch(true);
+    // The first size of the window need not have the picture's proportions: it is not distorted.
+    Image1->setKeepAspect(true);
     ScrollBox1->setWidget(Image1);
     layout->addWidget(ScrollBox1);
 
@@ -105,9 +107,11 @@ QSize TForm_Kassotek_Image::pictureSize() const {
 }
 
 QSize TForm_Kassotek_Image::decoration() const {
-    // The frame drawn around the window by the window manager, once it is known.
+    // The frame drawn around the window by the window manager; before it is known (an X11 window
+    // manager tells it only after mapping) a tool window's usual frame, so that a picture that
+    // fits shows at its own size.
     const QSize frame = frameGeometry().size() - geometry().size();
-    return frame.isValid() ? frame : QSize(0, 0);
+    return frame.width() > 0 && frame.height() > 0 ? frame : QSize(12, 31);
 }
 
 void TForm_Kassotek_Image::showEvent(QShowEvent* event) {
@@ -157,6 +161,7 @@ void TForm_Kassotek_Image::resizeEvent(QResizeEvent* event) {
 
 void TForm_Kassotek_Image::Seitenverhaeltnis1Click() {
     Seitenverhaeltnis1->setChecked(true);
+    Image1->setKeepAspect(true);
     if (ratio_ <= 0.0)
         return;
     // The width leads when the rule is switched on again.
@@ -169,6 +174,7 @@ void TForm_Kassotek_Image::Seitenverhaeltnis1Click() {
 
 void TForm_Kassotek_Image::FreiSkalierbar1Click() {
     FreiSkalierbar1->setChecked(true);
+    Image1->setKeepAspect(false);
 }
 
 } // namespace kt
