@@ -135,9 +135,13 @@ void TForm_Kassotek_Image::FormActivate() {
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     const QRect outer = PictureWindowGeometry(picture, area);
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const bool frameKnown = frame.width() > 0 && frame.height() > 0;
     adjusting_ = true;
     resize(outer.size() - decoration());
-    move(outer.topLeft());
+    // Without a known frame the position is taken for the inside: the title bar must stay on the
+    // screen.
+    move(frameKnown ? outer.topLeft() : outer.topLeft() + QPoint(6, 25));
     adjusting_ = false;
     ratio_ = static_cast<double>(picture.width()) / picture.height();
     remembered_ = size();
