@@ -5,6 +5,7 @@
 #include "filmeditor/cassette_chooser.h"
 #include "filmeditor/field_checks.h"
 #include "help/help_window.h"
+#include "pictures/picture_file_dialogs.h"
 #include "text/cp1252.h"
 #include "widgets/radio_group.h"
 
@@ -133,13 +134,14 @@ void TFilmEigenschaftenDlg::FormActivate() {
 void TFilmEigenschaftenDlg::pictureButtons() {
     const TFilmV26* f = storedFilm();
     const int pics = f ? f->AnzPics() : 0;
-    ButtonAddPic->setEnabled(Bearbeiten == ModeNew || (Bearbeiten == ModeEdit && pics < MaxPics));
+    int inUse = 0;
+    for (int n = 0; n < MaxPics; ++n)
+        inUse += pictureInUse(n) ? 1 : 0;
+    // Ten sub-pages in use leave no room, whether the pictures were stored or just added.
+    ButtonAddPic->setEnabled((Bearbeiten == ModeNew || (Bearbeiten == ModeEdit && pics < MaxPics)) &&
+                             inUse < MaxPics);
     ButtonAddPicAsLink->setEnabled(ButtonAddPic->isEnabled());
-    ButtonDelPic->setEnabled(Bearbeiten == ModeEdit && pics > 0);
-}
-
-void TFilmEigenschaftenDlg::notYetAvailable() {
-    ctx_.dialogs().notice("Diese Funktion ist noch nicht verfügbar."_cp);
+    ButtonDelPic->setEnabled((Bearbeiten == ModeEdit && pics > 0) || picAdded_);
 }
 
 void TFilmEigenschaftenDlg::focusRequested() {
@@ -217,6 +219,11 @@ void TFilmEigenschaftenDlg::focusRequested() {
 }
 
 bool TFilmEigenschaftenDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize) {
+        for (int n = 0; n < MaxPics; ++n)
+            if (watched == ScrollBox[static_cast<std::size_t>(n)] && pictureInUse(n))
+                FitPicture(n);
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&

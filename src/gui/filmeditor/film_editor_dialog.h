@@ -30,6 +30,8 @@ namespace kt {
 
 class AppContext;
 class CassetteChooser;
+class PictureFileDialogs;
+class TPicImage;
 class TRadioGroup;
 
 // The film dialog: creates (mode 4), edits (mode 1) or shows (mode 3) one film.
@@ -84,6 +86,21 @@ public:
     bool ComboBoxFilmNameExit();
     void RadioGroupVerleihstatusClick();
     void ComboBoxVerliehenAnChange();
+
+    // The picture page.
+    bool FillPictures();
+    void ButtonAddPicClick(bool asLink);
+    void ButtonDelPicClick();
+    void ButtonSavePicClick();
+    void RadioGroupSavePicOptClick(int chosen);
+    void PageControl2Change();
+    void ImageDblClick();
+    // Fits the picture of sub-page `n` (from 0) into its scroll box, or shows it at its own size.
+    void FitPicture(int n);
+    // The open and save dialogs of the picture page (tests put scripted ones here).
+    void setPictureFileDialogs(PictureFileDialogs* dialogs) { pictureDialogs_ = dialogs; }
+    // The size of each sub-page's picture file in bytes, -1 when unknown or missing.
+    std::array<int, MaxPics> PicSizes{};
 
     // The exit checks of fields the focus has left and that have not run yet; true when one of
     // them showed a message (a button click then does not go on).
@@ -177,7 +194,7 @@ public:
     QTabWidget* PageControl2;
     std::array<QWidget*, MaxPics> TabSheetPicture{};
     std::array<QScrollArea*, MaxPics> ScrollBox{};
-    std::array<QLabel*, MaxPics> Image{};
+    std::array<TPicImage*, MaxPics> Image{};
     std::array<QLineEdit*, MaxPics> EditBildTitel{};
     QLabel* LabelPicSize;
     QLabel* LabelPicNote;
@@ -221,7 +238,10 @@ private:
     void mediumChanged();
     void pictureButtons();
     void LendingEnable();
-    void notYetAvailable();
+    void collectPictures(PictureEdit& pics) const;
+    bool pictureInUse(int n) const;
+    void decodePending(int n);
+    QSize thumbnailTarget() const;
 
     const TFilmV26* storedFilm() const;
     std::string numberLabelName() const;
@@ -244,6 +264,13 @@ private:
     bool pendingScheduled_ = false;
     // The title the similarity check last let pass on leaving the field.
     QString checkedTitle_;
+    // The bytes each kept picture is stored with: the stored ones, or the added file's.
+    std::array<TBArray, MaxPics> picBytes_;
+    bool picAdded_ = false;
+    // Stored pictures are decoded when their sub-page is first shown, not when the dialog opens.
+    std::array<bool, MaxPics> decodePending_{};
+    std::unique_ptr<PictureFileDialogs> ownPictureDialogs_;
+    PictureFileDialogs* pictureDialogs_ = nullptr;
 };
 
 } // namespace kt

@@ -142,8 +142,10 @@ bool TFilmEigenschaftenDlg::SetValues() {
     filling_ = false;
     lastMediumIndex_ = SelectedMediumIndex();
     ApplyStorageMediumLayout();
+    // A picture of unknown type stops the filling, and the dialog is not shown.
+    const bool pictures = f.AnzPics() == 0 || FillPictures();
     ctx_.trace.TraceLine("KtkFEd: SetValues [EXIT] FilmNr=" + std::to_string(FilmNr));
-    return true;
+    return pictures;
 }
 
 void TFilmEigenschaftenDlg::GetDialogData() {
@@ -218,8 +220,7 @@ void TFilmEigenschaftenDlg::GetDialogData() {
 
 StoreOutcome TFilmEigenschaftenDlg::GetValues() {
     PictureEdit pics;
-    pics.picsChanged = PicsChanged;
-    pics.titlesChanged = TitlesChanged;
+    collectPictures(pics);
     const StoreResult r = StoreFilm(ctx_.collection, Bearbeiten, FilmEdit_Film, pics, ctx_.dialogs());
     if (r.outcome == StoreOutcome::Stored && r.changed)
         RedrawNecessary = true;

@@ -5,6 +5,7 @@
 #include "filmeditor/cassette_chooser.h"
 #include "filmeditor/field_checks.h"
 #include "help/help_window.h"
+#include "pictures/pic_image.h"
 #include "text/cp1252.h"
 #include "widgets/radio_group.h"
 
@@ -395,15 +396,18 @@ void TFilmEigenschaftenDlg::buildPicturesPage() {
         auto* v = new QVBoxLayout(sheet);
         ScrollBox[n] = new QScrollArea(sheet);
         ScrollBox[n]->setObjectName(QStringLiteral("ScrollBox%1").arg(i + 1));
-        Image[n] = new QLabel;
+        Image[n] = new TPicImage;
         Image[n]->setObjectName(QStringLiteral("Image%1").arg(i + 1));
         Image[n]->setToolTip(QStringLiteral("Doppelklick öffnet großes Fenster"));
         Image[n]->hide();
         ScrollBox[n]->setWidget(Image[n]);
+        ScrollBox[n]->installEventFilter(this);
+        connect(Image[n], &TPicImage::doubleClicked, this, &TFilmEigenschaftenDlg::ImageDblClick);
         EditBildTitel[n] = new QLineEdit(sheet);
         EditBildTitel[n]->setObjectName(QStringLiteral("EditBildTitel%1").arg(i + 1));
         v->addWidget(ScrollBox[n], 1);
         v->addWidget(EditBildTitel[n]);
+        connect(EditBildTitel[n], &QLineEdit::textEdited, this, [this] { TitlesChanged = true; });
         TabSheetPicture[n] = sheet;
         PageControl2->addTab(sheet,
                              i < 9 ? QStringLiteral("Bild &%1").arg(i + 1) : QStringLiteral("Bild 1&0"));
@@ -431,10 +435,22 @@ void TFilmEigenschaftenDlg::buildPicturesPage() {
         "also\r\nPfad und Dateiname gespeichert\r\nACHTUNG: das Bild MUSS sich dann an der angegebenen "
         "Stelle "
         "befinden!"_cp));
-    for (QPushButton* b : {ButtonAddPic, ButtonAddPicAsLink, ButtonDelPic, ButtonSavePic}) {
+    for (QPushButton* b : {ButtonAddPic, ButtonAddPicAsLink, ButtonDelPic, ButtonSavePic})
         choose->addWidget(b);
-        connect(b, &QPushButton::clicked, this, &TFilmEigenschaftenDlg::notYetAvailable);
-    }
+    connect(ButtonAddPic, &QPushButton::clicked, this, [this] { ButtonAddPicClick(false); });
+    connect(ButtonAddPicAsLink, &QPushButton::clicked, this, [this] { ButtonAddPicClick(true); });
+    connect(ButtonDelPic, &QPushButton::clicked, this, &TFilmEigenschaftenDlg::ButtonDelPicClick);
+    connect(ButtonSavePic, &QPushButton::clicked, this, &TFilmEigenschaftenDlg::ButtonSavePicClick);
+    connect(RadioGroupSavePicOpt, &TRadioGroup::clicked, this,
+            &TFilmEigenschaftenDlg::RadioGroupSavePicOptClick);
+    connect(PageControl2, &QTabWidget::currentChanged, this, [this] {
+        if (!filling_)
+            PageControl2Change();
+    });
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
+        if (!filling_ && PageControl1->currentWidget() == TabSheetPictures)
+            PageControl2Change();
+    });
     choose->addWidget(RadioGroupSavePicOpt);
     LabelPicNote =
         Label(TabSheetPictures, "LabelPicNote",
@@ -549,13 +565,22 @@ void TFilmEigenschaftenDlg::resetControls() {
     focusRequest_ = 0;
     PicsChanged = TitlesChanged = RedrawNecessary = NewSpeicherMedium = false;
     SelectedCas = SelectedCasNr = SelectedPos = 0;
-    for (int i = 0; i < MaxPics; ++i)
+    filling_ = true;
+    for (int i = 0; i < MaxPics; ++i) {
         PageControl2->setTabVisible(i, false);
+        Image[static_cast<std::size_t>(i)]->hide();
+        Image[static_cast<std::size_t>(i)]->Tag = 0;
+    }
+    filling_ = false;
+    PicSizes.fill(-1);
     PageControl1->setCurrentIndex(0);
     PageControl2->setCurrentIndex(0);
     for (QLineEdit* e : findChildren<QLineEdit*>())
         if (!qobject_cast<QComboBox*>(e->parentWidget()))
             e->clear();
+    // A title belongs to a picture: the fields of unused sub-pages take no text.
+    for (QLineEdit* e : EditBildTitel)
+        e->setEnabled(false);
     for (QPlainTextEdit* m : findChildren<QPlainTextEdit*>())
         m->clear();
     ComboBoxFilmName->setEditText(QString());

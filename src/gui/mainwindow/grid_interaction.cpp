@@ -4,6 +4,7 @@
 #include "catalogue/col_arrange.h"
 #include "filmlist/film_list.h"
 #include "mainwindow/film_string_grid.h"
+#include "pictures/first_picture.h"
 #include "text/cp1252.h"
 
 #include <QApplication>
@@ -46,7 +47,13 @@ void TKassotekMainWindow::FilmStringGridSelectCell(int oldRow) {
 
 void TKassotekMainWindow::FilmStringGridClick() {
     StatusBarRefresh();
-    // The first picture is shown automatically once the picture window exists.
+    const Collection& c = ctx_.collection;
+    if (ctx_.settings.ShowFirstPicAutomatically && c.ActFilm != 0 && c.ActFilm <= c.AnzFilm() &&
+        c.Film(c.ActFilm).AnzPics() > 0) {
+        if (!firstPicture_)
+            firstPicture_ = new FirstPictureDisplay(ctx_, this);
+        firstPicture_->show(c.ActFilm);
+    }
 }
 
 void TKassotekMainWindow::FilmStringGridDblClick() {

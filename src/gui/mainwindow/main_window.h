@@ -30,6 +30,7 @@ class AppContext;
 class DataFileDialogs;
 class ElidedLabel;
 class ExportFileDialogs;
+class FirstPictureDisplay;
 class FilmList;
 class FilmListModel;
 class TCheckedComboBox;
@@ -380,6 +381,8 @@ private:
     QPointer<TPrnPreviewForm> preview_;
     std::shared_ptr<QPrinter> printer_;
     QTimer* quickSearchTimer_ = nullptr;
+    // The first picture of the selected film, when the option asks for it.
+    FirstPictureDisplay* firstPicture_ = nullptr;
 };
 
 } // namespace kt
