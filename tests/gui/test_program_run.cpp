@@ -318,7 +318,7 @@ private slots:
         QCOMPARE(p.t.ctx.collection.CurrentDataFile, p.dir.file("Filme.VD6"));
         QVERIFY(!w->isMinimized());
         QVERIFY(w->isVisible());
-        QCOMPARE(secondDir.names(), (std::vector<std::string>{"Kassotek.QBL"}));
+        QVERIFY(secondDir.names().empty());
         ProgramFolder::quit(*run);
         // The door closes with the program.
         QVERIFY(!std::filesystem::exists(p.dir.file("Kassotek.socket")));
