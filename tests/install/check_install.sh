@@ -60,7 +60,8 @@ else
 fi
 if command -v update-mime-database >/dev/null; then
   update-mime-database "$prefix/share/mime" 2>/dev/null
-  for ext in VD6 vd6 VD5 VD4 VD3 VD2 VD1 VDT vdt; do
+  # Patterns without the flag "cs" match either letter case.
+  for ext in vd6 vd5 vd4 vd3 vd2 vd1 vdt; do
     grep -q "^50:application/x-kassotek:\*\.$ext$" "$prefix/share/mime/globs2" || fail "Muster *.$ext fehlt"
   done
   grep -aq 'Kassotek2\.' "$prefix/share/mime/magic" || fail "Kennung Kassotek2. fehlt"
