@@ -1,6 +1,8 @@
 # `cpack -G DEB` in the build folder makes a Debian package of what `cmake --install` installs;
 # scripts/package runs it. The libraries it needs come from dpkg-shlibdeps.
 set(CPACK_PACKAGE_NAME kassotek)
+# All four parts of the version; CPack would drop the fourth.
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Jorvald")
 set(CPACK_PACKAGE_CONTACT "Jorvald <kassotek@jorvald.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Katalog der eigenen Filmsammlung")
