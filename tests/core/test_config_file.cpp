@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 using namespace kt;
@@ -620,4 +621,28 @@ TEST(ProgramPaths, OverrideAndUserFolders) {
     const EnvGuard guard("KASSOTEK_PROGRAM_DIR", nullptr);
     EXPECT_EQ(ProgramDir(), FilePathOf(ProgramFile()));
     EXPECT_EQ(IniFilePath(), ProgramDir() + "Kassotek.INI"); // the test's own folder is writable
+}
+
+TEST(ProgramPaths, InstalledLayoutIsBinBesideShareKassotek) {
+    TempFolder dir;
+    std::filesystem::create_directories(dir.path() + "inst/bin");
+    std::filesystem::create_directories(dir.path() + "inst/share/kassotek");
+    std::filesystem::create_directories(dir.path() + "bare/bin");
+    std::filesystem::create_directories(dir.path() + "bare/share/other");
+    std::filesystem::create_directories(dir.path() + "inst/share/kassotek/bin");
+    const struct {
+        std::string dir;
+        bool installed;
+    } cases[] = {
+        {dir.path() + "inst/bin/", true},
+        {dir.path() + "inst/bin", true},
+        {dir.path() + "bare/bin/", false},            // no share/kassotek beside it
+        {dir.path() + "inst/share/kassotek/", false}, // not a bin folder
+        {dir.path() + "inst/share/kassotek/bin/", false},
+        {dir.path() + "missing/bin/", false},
+        {"", false},
+        {"/", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(InstalledLayout(c.dir), c.installed) << c.dir;
 }

@@ -12,7 +12,9 @@
 #include "text/cp1252.h"
 #include "trace/trace_log.h"
 
+#include <QDir>
 #include <QListWidget>
+#include <QProcess>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -81,7 +83,7 @@ private slots:
         p.writeIni("[COMMON]\r\nOpenFileAtStart=0\r\nLastFile=" + p.dir.file("Filme.VD6") + "\r\n");
         // A lock file left behind by a program that crashed does not block.
         WriteBytes(p.lock, "4711\n");
-        auto run = p.start({"kassotek", "--liste", "zwei Wörter"});
+        auto run = p.start({"kassotek", "--liste", "--zwei Wörter"});
         TKassotekMainWindow* w = run->window();
         QVERIFY(w && w->isVisible());
         QVERIFY(run->lockHeld());
@@ -101,7 +103,7 @@ private slots:
         QVERIFY(p.iniText().find("[Zellenanordnung]") != std::string::npos);
         // The parameters go to the trace log and nowhere else.
         QVERIFY(p.logHas("Parameter 1 = --liste"));
-        QVERIFY(p.logHas("Parameter 2 = zwei Wörter"_cp));
+        QVERIFY(p.logHas("Parameter 2 = --zwei Wörter"_cp));
         QVERIFY(p.logHas("Protokoll-Beginn"));
     }
 
@@ -187,34 +189,139 @@ private slots:
         ProgramFolder::quit(*run);
     }
 
+    // Also with a file, when the running program does not answer (one without the door).
     void aSecondStartTouchesNothing() {
-        ProgramFolder p;
-        p.writeIni("[COMMON]\r\nOpenFileAtStart=0\r\nFilmSort=3\r\n");
-        {
-            kt::TraceLog earlier;
-            earlier.start(p.log());
-            earlier.WriteMasterAlways = 1;
-            earlier.TraceLine("vom ersten Programm");
+        for (const QStringList& args : {QStringList{"kassotek"}, QStringList{"kassotek", "Filme.VD6"}}) {
+            ProgramFolder p;
+            p.writeIni("[COMMON]\r\nOpenFileAtStart=0\r\nFilmSort=3\r\n");
+            {
+                kt::TraceLog earlier;
+                earlier.start(p.log());
+                earlier.WriteMasterAlways = 1;
+                earlier.TraceLine("vom ersten Programm");
+            }
+            const std::string ini = ReadBytes(p.ini());
+            const std::string log = ReadBytes(p.log());
+            kt::SingleInstanceLock first(p.lock);
+            QVERIFY(first.acquire());
+            p.t.dialogs.expect(
+                Box::Warning,
+                "Kassotek befindet sich bereits im Speicher und kann nicht noch einmal geladen werden, "
+                "weil es keine Multi-Userversion ist!");
+            auto run = p.start(args);
+            QVERIFY(!run->window());
+            QVERIFY(!run->handedOver());
+            run->finish();
+            QVERIFY(first.held());
+            QCOMPARE(ReadBytes(p.ini()), ini);
+            QCOMPARE(ReadBytes(p.log()), log);
+            std::vector<std::string> names;
+            for (const auto& e : std::filesystem::directory_iterator(p.dir.path()))
+                names.push_back(e.path().filename().string());
+            std::sort(names.begin(), names.end());
+            QCOMPARE(names, (std::vector<std::string>{"Kassotek.INI", "Kassotek.QBL", "Kassotek.lock"}));
         }
-        const std::string ini = ReadBytes(p.ini());
-        const std::string log = ReadBytes(p.log());
-        kt::SingleInstanceLock first(p.lock);
-        QVERIFY(first.acquire());
-        p.t.dialogs.expect(
-            Box::Warning,
-            "Kassotek befindet sich bereits im Speicher und kann nicht noch einmal geladen werden, "
-            "weil es keine Multi-Userversion ist!");
+    }
+
+    // The file of the command line is opened as "Ö&ffnen..." opens a chosen file (with the filter
+    // entry of its extension), in place of the last file.
+    void aFileOnTheCommandLineTakesThePlaceOfTheLastFile() {
+        const struct {
+            const char* arg;
+            Box box;
+            const char* text; // nullptr: no box
+            kt::Answer answer;
+            std::size_t rows;
+            std::vector<std::string> titles; // empty: not compared
+            const char* loaded;              // CurrentDataFile afterwards, nullptr for none
+        } cases[] = {
+            {"Filme.VD6",
+             Box::Question,
+             nullptr,
+             kt::Answer::Ok,
+             3,
+             {"Alien", "Casablanca", "Das Boot"},
+             "Filme.VD6"},
+            {"./sub/../filme.vd6", Box::Question, nullptr, kt::Answer::Ok, 1, {"Zweite"}, "filme.vd6"},
+            {"Alt.VD3",
+             Box::Question,
+             "entspricht nicht der eingestellten Datenversion (2.3)!",
+             kt::Answer::Yes,
+             3,
+             {},
+             "Alt.VD3"},
+            {"Filme.txt",
+             Box::Question,
+             "Filme.txt enthält nicht den Standardsuffix \"VDx\"! Laden abbrechen?",
+             kt::Answer::Yes,
+             0,
+             {},
+             nullptr},
+            {"weg.VD6", Box::Error, "Fehler beim Laden: Datei ", kt::Answer::Ok, 0, {}, nullptr},
+        };
+        const QString home = QDir::currentPath();
+        for (const auto& c : cases) {
+            ProgramFolder p;
+            WriteDataFile(p.dir.file("Filme.VD6"), ThreeFilms());
+            WriteDataFile(p.dir.file("filme.vd6"), {MakeFilm("Zweite")});
+            WriteDataFile(p.dir.file("Letzte.VD6"), {MakeFilm("Die letzte")});
+            WriteBytes(p.dir.file("Filme.txt"), "Text");
+            std::filesystem::create_directory(p.dir.file("sub"));
+            const std::string from = std::string(KT_TEST_DATA) + "/sample/Sammlung";
+            for (const char* ext : {".VD3", ".CDT", ".LNA", ".LAD"})
+                std::filesystem::copy_file(from + ext, p.dir.file(std::string("Alt") + ext));
+            p.writeIni("[COMMON]\r\nOpenFileAtStart=1\r\nLastFile=" + p.dir.file("Letzte.VD6") + "\r\n");
+            if (c.text)
+                p.t.dialogs.expect(c.box, c.text, c.answer);
+            // A relative name is taken from the folder the program was started in.
+            QVERIFY(QDir::setCurrent(QString::fromStdString(p.dir.path())));
+            auto run = p.start({"kassotek", c.arg});
+            QDir::setCurrent(home);
+            TKassotekMainWindow* w = run->window();
+            QVERIFY(w);
+            QTRY_VERIFY(!p.t.dialogs.pending());
+            QTRY_COMPARE(ListedTitles(w->filmList()).size(), c.rows);
+            if (!c.titles.empty())
+                QCOMPARE(ListedTitles(w->filmList()), c.titles);
+            QCOMPARE(p.t.ctx.collection.CurrentDataFile, c.loaded ? p.dir.file(c.loaded) : std::string());
+            ProgramFolder::quit(*run);
+            QVERIFY(p.iniText().find("LastFile=" + (c.loaded ? p.dir.file(c.loaded) : std::string()) +
+                                     "\r\n") != std::string::npos);
+        }
+    }
+
+    // A start with a file while the program runs gives the file to the running program, which
+    // comes to the front with it; the second start itself ends at once and writes no settings.
+    void aSecondStartHandsItsFileToTheRunningProgram() {
+        ProgramFolder p;
+        WriteDataFile(p.dir.file("Filme.VD6"), ThreeFilms());
+        p.writeIni("[COMMON]\r\nOpenFileAtStart=0\r\n");
         auto run = p.start();
-        QVERIFY(!run->window());
-        run->finish();
-        QVERIFY(first.held());
-        QCOMPARE(ReadBytes(p.ini()), ini);
-        QCOMPARE(ReadBytes(p.log()), log);
-        std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(p.dir.path()))
-            names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        QCOMPARE(names, (std::vector<std::string>{"Kassotek.INI", "Kassotek.QBL", "Kassotek.lock"}));
+        TKassotekMainWindow* w = run->window();
+        QVERIFY(w);
+        w->showMinimized();
+        TempFolder secondDir;
+        QProcess second;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(p.dir.path()));
+        env.insert(QStringLiteral("KASSOTEK_PROGRAM_DIR"), QString::fromStdString(secondDir.path()));
+        second.setProcessEnvironment(env);
+        second.setWorkingDirectory(QString::fromStdString(p.dir.path()));
+        second.start(QStringLiteral(KT_APP), {QStringLiteral("Filme.VD6")});
+        QVERIFY(second.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 30000);
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_COMPARE(ListedTitles(w->filmList()),
+                     (std::vector<std::string>{"Alien", "Casablanca", "Das Boot"}));
+        QCOMPARE(p.t.ctx.collection.CurrentDataFile, p.dir.file("Filme.VD6"));
+        QVERIFY(!w->isMinimized());
+        QVERIFY(w->isVisible());
+        QVERIFY(secondDir.names().empty());
+        ProgramFolder::quit(*run);
+        // The door closes with the program.
+        QVERIFY(!std::filesystem::exists(p.dir.file("Kassotek.socket")));
     }
 
     void anUnreadableConfigurationGivesTheDefaults() {

@@ -1,14 +1,31 @@
 #include "single_instance.h"
 
+#include <QLocalSocket>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <chrono>
+#include <future>
 
 #include <csignal>
 #include <fstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
+using kt::InstanceDoor;
 using kt::SingleInstanceLock;
+
+namespace {
+
+QByteArray Framed(const QByteArray& path, quint32 size) {
+    QByteArray m(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        m[i] = char((size >> (8 * (3 - i))) & 0xFF);
+    return m + path;
+}
+
+} // namespace
 
 class SingleInstanceTest : public QObject {
     Q_OBJECT
@@ -86,6 +103,73 @@ private slots:
         SingleInstanceLock lock(path.toStdString());
         QVERIFY(!lock.acquire());
         QVERIFY(!QFile::exists(target));
+    }
+
+    // What a second start sends arrives as the path; a message that is not well formed is dropped
+    // without taking anything from the running program.
+    void theDoorTakesOnlyWellFormedMessages() {
+        QTemporaryDir dir;
+        const std::string socketPath = kt::InstanceSocketPath(dir.filePath("Kassotek.lock").toStdString());
+        QCOMPARE(QString::fromStdString(socketPath), dir.filePath("Kassotek.socket"));
+        // A socket file left by a program that crashed is replaced.
+        std::ofstream(socketPath) << "alt";
+        InstanceDoor door(socketPath);
+        QVERIFY(door.listen());
+        QSignalSpy handed(&door, &InstanceDoor::fileHandedOver);
+        const QByteArray umlaut = QFile::encodeName(QStringLiteral("/tmp/Filme Größe.VD6"));
+        const struct {
+            QByteArray message;
+            QByteArray answer;
+            QString file;
+        } cases[] = {
+            {Framed(umlaut, quint32(umlaut.size())), "1", QStringLiteral("/tmp/Filme Größe.VD6")},
+            {Framed("/tmp/a.VD6", 0), "", {}},
+            {Framed("", InstanceDoor::MaxMessage + 1), "", {}},
+            {Framed(QByteArray("/tmp/a\0b.VD6", 12), 12), "1", {}},
+        };
+        for (const auto& c : cases) {
+            handed.clear();
+            QLocalSocket client;
+            client.connectToServer(QString::fromStdString(socketPath));
+            QVERIFY(client.waitForConnected(2000));
+            client.write(c.message);
+            QTRY_VERIFY(client.bytesAvailable() > 0 || client.state() == QLocalSocket::UnconnectedState);
+            QCOMPARE(client.readAll(), c.answer);
+            QTest::qWait(10);
+            QCOMPARE(handed.size(), c.file.isEmpty() ? 0 : 1);
+            if (!c.file.isEmpty())
+                QCOMPARE(handed.at(0).at(0).toString(), c.file);
+        }
+        // A message that comes in pieces is read whole.
+        handed.clear();
+        QLocalSocket slow;
+        slow.connectToServer(QString::fromStdString(socketPath));
+        QVERIFY(slow.waitForConnected(2000));
+        const QByteArray whole = Framed("/tmp/b.VD5", 10);
+        slow.write(whole.left(3));
+        slow.flush();
+        QTest::qWait(20);
+        slow.write(whole.mid(3));
+        QTRY_COMPARE(handed.size(), 1);
+        QCOMPARE(handed.at(0).at(0).toString(), QStringLiteral("/tmp/b.VD5"));
+    }
+
+    void aSecondStartHandsOverThroughTheDoor() {
+        QTemporaryDir dir;
+        const std::string socketPath = kt::InstanceSocketPath(dir.filePath("Kassotek.lock").toStdString());
+        // Nobody listens: the second start gives up after its wait.
+        QVERIFY(!kt::HandFileToRunningInstance(socketPath, QStringLiteral("/tmp/a.VD6"), 300));
+        InstanceDoor door(socketPath);
+        QVERIFY(door.listen());
+        QSignalSpy handed(&door, &InstanceDoor::fileHandedOver);
+        // The second start blocks on its answer; the door answers from this thread's event loop.
+        auto second = std::async(std::launch::async, [&socketPath] {
+            return kt::HandFileToRunningInstance(socketPath, QStringLiteral("/home/u/Filme.VD6"));
+        });
+        QTRY_VERIFY(second.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
+        QVERIFY(second.get());
+        QCOMPARE(handed.size(), 1);
+        QCOMPARE(handed.at(0).at(0).toString(), QStringLiteral("/home/u/Filme.VD6"));
     }
 
     void defaultPlaceIsTheRuntimeFolder() {

@@ -26,7 +26,7 @@ bool UseProgramDir() {
     if (!EnvValue("KASSOTEK_PROGRAM_DIR").empty())
         return true;
     const std::string dir = ProgramDir();
-    return dir.size() > 1 && ::access(dir.c_str(), W_OK) == 0;
+    return dir.size() > 1 && !InstalledLayout(dir) && ::access(dir.c_str(), W_OK) == 0;
 }
 
 // `variable` (an XDG base folder, absolute by its rules) else HOME/`fallback`; then "kassotek/".
@@ -41,6 +41,16 @@ std::string UserDir(const char* variable, const char* fallback) {
 }
 
 } // namespace
+
+bool InstalledLayout(const std::string& programDir) {
+    const fs::path dir(programDir);
+    // "bin/" has an empty last component.
+    const fs::path bin = dir.filename().empty() ? dir.parent_path() : dir;
+    if (bin.filename() != "bin")
+        return false;
+    std::error_code ec;
+    return fs::is_directory(bin.parent_path() / "share" / "kassotek", ec);
+}
 
 std::string ProgramDir() {
     const std::string override = EnvValue("KASSOTEK_PROGRAM_DIR");

@@ -11,15 +11,18 @@
 #include "mainwindow/data_file_dialogs.h"
 #include "mainwindow/film_string_grid.h"
 #include "persistence/data_file_commands.h"
+#include "persistence/data_version.h"
 #include "persistence/film_data_file.h"
 #include "persistence/network_lock.h"
 #include "text/cp1252.h"
 #include "text/helpers.h"
 #include "widgets/checked_combo_box.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 #include <QToolButton>
 
 namespace kt {
@@ -195,19 +198,43 @@ void TKassotekMainWindow::Oeffnen1Click() {
         if (ctx_.settings.ShowAllMsg)
             ctx_.dialogs().warning("Keine Datei ausgewählt!"_cp);
     } else {
-        const std::string file = PathBytes(choice->path);
-        // The data in memory are to be replaced: unsaved changes are asked about first, before the
-        // questions that set the data version (a save from here still needs the old one).
-        // A load that does not happen or fails keeps the data version of the collection in use.
-        const int version = c.DataVerMinor;
-        if (UnsavedDataMayGo()) {
-            if (AcceptOpenChoice(c, file, choice->filterIndex, ctx_.dialogs()) && !DateiLaden(file) &&
-                !loadReplaced_)
-                c.DataVerMinor = version;
-        }
+        openChosenFile(PathBytes(choice->path), choice->filterIndex);
     }
     update();
     traceCommand("Oeffnen1Click", false);
+}
+
+void TKassotekMainWindow::openChosenFile(const std::string& file, int filterIndex) {
+    Collection& c = ctx_.collection;
+    // The data in memory are to be replaced: unsaved changes are asked about first, before the
+    // questions that set the data version (a save from here still needs the old one).
+    // A load that does not happen or fails keeps the data version of the collection in use.
+    const int version = c.DataVerMinor;
+    if (UnsavedDataMayGo()) {
+        if (AcceptOpenChoice(c, file, filterIndex, ctx_.dialogs()) && !DateiLaden(file) && !loadReplaced_)
+            c.DataVerMinor = version;
+    }
+}
+
+void TKassotekMainWindow::OpenFileFromOutside(const QString& path) {
+    RestoreFromSystray();
+    openWhenFree(path);
+}
+
+void TKassotekMainWindow::openWhenFree(const QString& path) {
+    // A box, a menu or long work (the hourglass) is in progress: a collection replaced under it
+    // would pull the data from under that command. Try again when it has ended.
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget() ||
+        QGuiApplication::overrideCursor()) {
+        QTimer::singleShot(250, this, [this, path] { openWhenFree(path); });
+        return;
+    }
+    traceCommand("OpenFileFromOutside", true);
+    const std::string file = PathBytes(path);
+    const int filterIndex = HasStandardSuffix(file) ? VersionOfFileName(file) + 1 : 7;
+    openChosenFile(file, filterIndex);
+    update();
+    traceCommand("OpenFileFromOutside", false);
 }
 
 void TKassotekMainWindow::Speichern1Click() {

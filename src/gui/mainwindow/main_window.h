@@ -141,6 +141,10 @@ public:
     // Commands of the "&Datei" menu (file_commands.cpp).
     void Neu1Click();
     void Oeffnen1Click();
+    // A file named on the command line or handed over by a second start: brings the window to
+    // the front and opens the file as "Ö&ffnen..." opens a chosen one (the filter entry of its
+    // extension, else entry 7), once no dialog and no other work is in the way.
+    void OpenFileFromOutside(const QString& path);
     void Speichern1Click();
     void Speichernunter1Click();
     void ImportierenausTXTDatei1Click();
@@ -303,6 +307,8 @@ protected:
 private:
     // Whether the last DateiLaden put what it read in place of the collection.
     bool loadReplaced_ = false;
+    void openChosenFile(const std::string& file, int filterIndex);
+    void openWhenFree(const QString& path);
     void buildMenus();
     void buildFileMenu();
     void buildViewMenu();

@@ -2,6 +2,7 @@
 
 #include "app_context.h"
 #include "dialogs/about_form.h"
+#include "mainwindow/data_file_dialogs.h"
 #include "mainwindow/main_window.h"
 #include "program/kassotek_application.h"
 #include "settings/config_file.h"
@@ -10,11 +11,14 @@
 #include "trace/trace_log.h"
 
 #include <QCursor>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSessionManager>
 #include <QTimer>
+#include <QUrl>
 
 #include <cstdio>
 #include <exception>
@@ -23,8 +27,21 @@ namespace kt {
 
 using namespace kt::literals;
 
+QString FileArgument(const QStringList& arguments) {
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments.at(i);
+        if (a.isEmpty() || a.startsWith(QLatin1Char('-')))
+            continue;
+        const QUrl url(a);
+        const QString file = url.isLocalFile() ? url.toLocalFile() : a;
+        return QDir::cleanPath(QFileInfo(file).absoluteFilePath());
+    }
+    return {};
+}
+
 ProgramRun::ProgramRun(AppContext& ctx, QStringList arguments, std::string lockPath)
-    : ctx_(ctx), arguments_(std::move(arguments)), lock_(std::move(lockPath)) {
+    : ctx_(ctx), arguments_(std::move(arguments)), lock_(std::move(lockPath)),
+      fileArgument_(FileArgument(arguments_)) {
     // Before anything else, so that the log goes on from the last run.
     ctx_.trace.start(TraceFilePath());
 }
@@ -43,6 +60,14 @@ bool ProgramRun::start() {
     clock.start();
     // Nothing but the trace log is touched before the lock is held.
     if (!lock_.acquire()) {
+        // A file goes to the program that runs, which comes to the front with it. Only when that
+        // program does not answer does this start end as a second start always has.
+        if (!fileArgument_.isEmpty() &&
+            HandFileToRunningInstance(InstanceSocketPath(lock_.path()), fileArgument_)) {
+            ctx_.trace.TraceLine("Kassotek: file handed to the running program: " + PathBytes(fileArgument_));
+            handedOver_ = true;
+            return false;
+        }
         ctx_.dialogs().warning(
             "Kassotek befindet sich bereits im Speicher und kann nicht noch einmal geladen "
             "werden, weil es keine Multi-Userversion ist!");
@@ -72,6 +97,10 @@ bool ProgramRun::start() {
             window_->Adjust_FileMenu();
         else
             ctx_.dialogs().warning("Konnte Kassotek.INI nicht lesen!");
+        // The file of the command line takes the place of the last one: no automatic load, and
+        // no name of a file that is not loaded.
+        if (!fileArgument_.isEmpty())
+            ctx_.collection.CurrentDataFile.clear();
         ApplyStorageTypeShow(ctx_.settings, ctx_.collection);
         window_->AdjustSpeichermediumDependentElements_To_StorageTypeShow();
         window_->Update_SortSpeedbuttons();
@@ -109,7 +138,24 @@ bool ProgramRun::start() {
         window->setGeometry(screen->availableGeometry());
     window->showMaximized();
     started_ = true;
+    openDoor();
+    if (!fileArgument_.isEmpty()) {
+        const QString file = fileArgument_;
+        QTimer::singleShot(0, window, [window, file] { window->OpenFileFromOutside(file); });
+    }
     return true;
+}
+
+void ProgramRun::openDoor() {
+    door_ = std::make_unique<InstanceDoor>(InstanceSocketPath(lock_.path()));
+    if (!door_->listen()) {
+        ctx_.trace.TraceLine("Kassotek: no socket for files of later starts");
+        return;
+    }
+    TKassotekMainWindow* window = window_.get();
+    // Queued: the open asks its questions outside the socket's signal.
+    QObject::connect(door_.get(), &InstanceDoor::fileHandedOver, window,
+                     &TKassotekMainWindow::OpenFileFromOutside, Qt::QueuedConnection);
 }
 
 int ProgramRun::exec() {
@@ -128,6 +174,7 @@ void ProgramRun::finish() {
         if (auto* app = qobject_cast<KassotekApplication*>(qApp))
             app->onException = nullptr;
     }
+    door_.reset();
     window_.reset();
     lock_.release();
     ctx_.trace.TraceLine("Kassotek: End");

@@ -34,21 +34,33 @@ public:
     int run();
 
     TKassotekMainWindow* window() const { return window_.get(); }
+    // The file named on the command line (absolute), empty when none.
+    const QString& fileArgument() const { return fileArgument_; }
+    // True when start() ended because the file went to the program that already runs.
+    bool handedOver() const { return handedOver_; }
     bool lockHeld() const { return lock_.held(); }
     // Milliseconds from the start screen to the filled list.
     qint64 startMilliseconds() const { return startMs_; }
 
 private:
     void traceArguments();
+    void openDoor();
 
     AppContext& ctx_;
     QStringList arguments_;
     SingleInstanceLock lock_;
+    QString fileArgument_;
+    bool handedOver_ = false;
+    std::unique_ptr<InstanceDoor> door_;
     std::unique_ptr<TKassotekMainWindow> window_;
     bool started_ = false;
     bool finished_ = false;
     qint64 startMs_ = 0;
 };
+
+// The file among the program's arguments: the first one that is no option ("-..."), made
+// absolute; a "file:" URL gives its local file. Empty when there is none.
+QString FileArgument(const QStringList& arguments);
 
 // An environment variable of our own: KASSOTEK_SCREENSHOT names a PNG file; once the window has
 // been on the screen for a moment it is saved there, the start time is printed, and the program
