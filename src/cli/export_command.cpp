@@ -54,19 +54,13 @@ int RunExport(const Args& args) {
     if (!ReadNumber(opt, "--selected-row", selectedRow))
         return Fail(ExitUsage, "--selected-row braucht eine Zeilennummer ab 0.");
 
-    ConfiguredCollection run;
-    if (const int loaded = LoadConfiguredCollection(opt, load, run); loaded != ExitOk)
-        return loaded;
-    auto& [c, s, columns, trace] = run;
-    FilterSearch fs;
-    std::string error;
-    if (!ApplyListOptions(opt, s, c, fs, error))
-        return Fail(ExitUsage, error);
-    Check_ColArrangePos(columns);
-    FilmList list(c, s, columns, fs);
     ConsoleDialogs console(true);
     UserDialogs& ui = console;
-    list.SetAusgabeData(ui);
+    ConfiguredList built;
+    if (const int result = BuildConfiguredList(opt, load, ui, built); result != ExitOk)
+        return result;
+    auto& [c, s, columns, trace] = built.run;
+    FilmList& list = *built.list;
     if (column >= list.ColCount())
         return Fail(ExitUsage, "--column: die Liste hat nur die Spalten 0 bis " +
                                    std::to_string(list.ColCount() - 1) + ".");

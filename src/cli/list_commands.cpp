@@ -120,6 +120,19 @@ bool ApplyListOptions(const Options& opt, Settings& s, Collection& c, FilterSear
     return true;
 }
 
+int BuildConfiguredList(const Options& opt, const LoadOptions& load, UserDialogs& ui, ConfiguredList& out) {
+    if (const int loaded = LoadConfiguredCollection(opt, load, out.run); loaded != ExitOk)
+        return loaded;
+    auto& [c, s, columns, trace] = out.run;
+    std::string error;
+    if (!ApplyListOptions(opt, s, c, out.fs, error))
+        return Fail(ExitUsage, error);
+    Check_ColArrangePos(columns);
+    out.list = std::make_unique<FilmList>(c, s, columns, out.fs);
+    out.list->SetAusgabeData(ui);
+    return ExitOk;
+}
+
 namespace {
 
 int RunList(const Args& args) {
@@ -128,19 +141,12 @@ int RunList(const Args& args) {
     int exit = 0;
     if (!ParseLoadCommand(args, 1, ListValued, ListFlags, opt, load, exit))
         return exit;
-    ConfiguredCollection run;
-    if (const int loaded = LoadConfiguredCollection(opt, load, run); loaded != ExitOk)
-        return loaded;
-    auto& [c, s, columns, trace] = run;
     ConsoleDialogs ui(load.yes);
-    FilterSearch fs;
-    std::string error;
-    if (!ApplyListOptions(opt, s, c, fs, error))
-        return Fail(ExitUsage, error);
-    Check_ColArrangePos(columns);
-
-    FilmList list(c, s, columns, fs);
-    list.SetAusgabeData(ui);
+    ConfiguredList built;
+    if (const int result = BuildConfiguredList(opt, load, ui, built); result != ExitOk)
+        return result;
+    auto& [c, s, columns, trace] = built.run;
+    const FilmList& list = *built.list;
     for (int r = 0; r < list.RowCount(); ++r) {
         for (int col = 0; col < list.ColCount(); ++col)
             std::cout << (col ? "\t" : "") << CellLine(list.Cell(r, col));

@@ -32,18 +32,12 @@ int RunPrint(const Args& args) {
         return Fail(ExitUsage, "--page braucht eine Seitennummer ab 1.");
     const std::string out = opt.positional()[1];
 
-    ConfiguredCollection run;
-    if (const int loaded = LoadConfiguredCollection(opt, load, run); loaded != ExitOk)
-        return loaded;
-    auto& [c, s, columns, trace] = run;
     ConsoleDialogs ui(load.yes);
-    FilterSearch fs;
-    std::string error;
-    if (!ApplyListOptions(opt, s, c, fs, error))
-        return Fail(ExitUsage, error);
-    Check_ColArrangePos(columns);
-    FilmList list(c, s, columns, fs);
-    list.SetAusgabeData(ui);
+    ConfiguredList built;
+    if (const int result = BuildConfiguredList(opt, load, ui, built); result != ExitOk)
+        return result;
+    auto& columns = built.run.columns;
+    FilmList& list = *built.list;
     PrintLayout layout(MakePrintCopy(list, columns));
 
     // Fonts and the PDF writer need Qt Gui, which runs here without any display.
