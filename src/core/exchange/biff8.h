@@ -44,6 +44,11 @@ constexpr uint16_t RecMulRk = 0x00BD;
 constexpr uint16_t RecBoolErr = 0x0205;
 constexpr uint16_t RecRString = 0x00D6;
 constexpr uint16_t RecBof = 0x0809;
+// Read only: what other programs write.
+constexpr uint16_t RecFilePass = 0x002F;
+constexpr uint16_t RecMulBlank = 0x00BE;
+constexpr uint16_t RecBlank = 0x0201;
+constexpr uint16_t RecFormat = 0x041E;
 
 // BOF: the BIFF8 version and the substream types.
 constexpr uint16_t BofVersion = 0x0600;

@@ -1,5 +1,7 @@
 #include "exchange/workbook_reader.h"
 
+#include "exchange/biff8.h"
+
 #include "text/cp1252.h"
 #include "trace/trace_log.h"
 
@@ -23,36 +25,34 @@ namespace kt {
 
 namespace {
 
-// The BIFF8 records the reading needs.
-enum Record : uint16_t {
-    RecFormula = 0x0006,
-    RecEof = 0x000A,
-    RecDateMode = 0x0022,
-    RecFilePass = 0x002F,
-    RecContinue = 0x003C,
-    RecBoundSheet = 0x0085,
-    RecMulRk = 0x00BD,
-    RecMulBlank = 0x00BE,
-    RecRString = 0x00D6,
-    RecXf = 0x00E0,
-    RecSst = 0x00FC,
-    RecLabelSst = 0x00FD,
-    RecDimensions = 0x0200,
-    RecBlank = 0x0201,
-    RecNumber = 0x0203,
-    RecLabel = 0x0204,
-    RecBoolErr = 0x0205,
-    RecString = 0x0207,
-    RecRk = 0x027E,
-    RecFormat = 0x041E,
-    RecBof = 0x0809,
-};
-constexpr uint16_t Biff8Version = 0x0600;
-constexpr uint16_t BofWorkbookGlobals = 0x0005;
-constexpr uint16_t BofWorksheet = 0x0010;
+// The record ids are shared with the writer.
+using biff8::RecFormula;
+using biff8::RecEof;
+using biff8::RecFilePass;
+using biff8::RecContinue;
+using biff8::RecBoundSheet;
+using biff8::RecMulRk;
+using biff8::RecMulBlank;
+using biff8::RecRString;
+using biff8::RecXf;
+using biff8::RecSst;
+using biff8::RecLabelSst;
+using biff8::RecDimensions;
+using biff8::RecBlank;
+using biff8::RecNumber;
+using biff8::RecLabel;
+using biff8::RecBoolErr;
+using biff8::RecString;
+using biff8::RecRk;
+using biff8::RecFormat;
+using biff8::RecBof;
+using biff8::BofWorkbookGlobals;
+using biff8::BofWorksheet;
+constexpr uint16_t RecDateMode = biff8::RecDate1904;
+constexpr uint16_t Biff8Version = biff8::BofVersion;
 // Excel's own limits: 65536 rows, 256 columns in this format.
-constexpr uint32_t MaxRows = 65536;
-constexpr uint32_t MaxCols = 256;
+constexpr uint32_t MaxRows = biff8::MaxRows;
+constexpr uint32_t MaxCols = biff8::MaxColumns;
 
 uint16_t U16(const unsigned char* p) {
     return static_cast<uint16_t>(p[0] | (p[1] << 8));
