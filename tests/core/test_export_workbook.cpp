@@ -6,11 +6,14 @@
 #include "catalogue/col_arrange.h"
 #include "exchange/biff8.h"
 #include "exchange/excel_export.h"
+#include "exchange/import_file.h"
+#include "exchange/import_sheet.h"
 #include "exchange/workbook.h"
 #include "filmlist/film_list.h"
 #include "filter/filter_search.h"
 #include "persistence/file_ops.h"
 #include "settings/settings.h"
+#include "text/cp1252.h"
 #include "text/helpers.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +29,15 @@ using kt::test::Box;
 using kt::test::ScriptedDialogs;
 
 namespace {
+
+// "B12" -> (column 1, row 11).
+std::pair<int, int> CellPlace(const std::string& ref) {
+    int col = 0;
+    std::size_t i = 0;
+    for (; i < ref.size() && ref[i] >= 'A' && ref[i] <= 'Z'; ++i)
+        col = col * 26 + (ref[i] - 'A' + 1);
+    return {col - 1, std::stoi(ref.substr(i)) - 1};
+}
 
 // What an independent reader finds in a workbook: sheet names and every non-empty cell.
 struct ReadBack {
@@ -340,4 +352,48 @@ TEST_F(ExcelExport, LibreOfficeOpensTheWorkbook) {
         GTEST_SKIP() << "soffice is there but could not convert";
     EXPECT_EQ(test::ReadBytes(dir.file("liste.csv")), "Filmtitel,Jahr,Kategorie,Länge\n"
                                                       "Ärger im Büro,1999,Komödie,\n");
+}
+
+// What the export writes, the import reads back: both halves of the workbook engine agree on texts
+// beyond Latin-1, line breaks, a string split over CONTINUE records and empty cells in the range.
+TEST(Workbook, TheImportReadsWhatTheExportWrote) {
+    std::string longText;
+    for (int i = 0; i < 3000; ++i)
+        longText += "Größe € ";
+    std::vector<std::pair<std::string, std::string>> cells = {
+        {"A1", "Filmtitel"}, {"B1", "Länge"}, {"C1", "Inhalt"},
+        {"A2", "Ärger im Büro"}, {"B2", "117"}, {"C2", "Preis 5 € – „gut“"},
+        {"A3", "Zeile 1\nZeile 2"}, {"C3", longText},
+    };
+    // Enough distinct texts that the shared-string table continues over several records.
+    for (int r = 4; r < 2004; ++r)
+        cells.push_back({"A" + std::to_string(r), "Film Nr. " + std::to_string(r) + " – Teil ß"});
+
+    test::TempFolder dir;
+    for (const WorkbookFormat format : {WorkbookFormat::Excel97, WorkbookFormat::Xlsx}) {
+        const bool xls = format == WorkbookFormat::Excel97;
+        const std::string file = dir.file(xls ? "runde.xls" : "runde.xlsx");
+        Workbook book;
+        book.SetFileName(file);
+        book.SetFormat(format);
+        ASSERT_TRUE(book.SetSheetName(0, "Kassotek-Daten"));
+        for (const auto& [ref, text] : cells) {
+            const auto [col, row] = CellPlace(ref);
+            ASSERT_TRUE(book.SetText(0, col, row, text));
+        }
+        std::string error;
+        ASSERT_TRUE(book.Write(error)) << error;
+
+        ImportSheet sheet;
+        SheetReadError readError;
+        ASSERT_TRUE(ReadImportWorkbook(test::ReadBytes(file), xls ? ImportKind::Xls : ImportKind::Xlsx, sheet, readError))
+            << ToUtf8(readError.message);
+        EXPECT_EQ(sheet.lastRow(), 2002) << file;
+        EXPECT_EQ(sheet.lastCol(), 2) << file;
+        for (const auto& [ref, text] : cells) {
+            const auto [col, row] = CellPlace(ref);
+            EXPECT_EQ(ToUtf8(sheet.text(col, row)), text) << file << ' ' << ref;
+        }
+        EXPECT_EQ(sheet.text(1, 2), "") << file; // B3 lies inside the range and stays empty
+    }
 }
