@@ -34,7 +34,7 @@ using Dlg = TFiltern_Suchen_Sortieren_TabbedNotebookDlg;
 
 const char* const NoFilms = "Für diese Suchen-/Filtern-Einstellung wurden keine Videodaten gefunden.";
 
-struct Spec {
+struct FilmRow {
     const char* title;
     const char* category;
     int length;
@@ -47,7 +47,7 @@ struct Spec {
 };
 
 // Six films with one distinguishing property each.
-const Spec Films[] = {
+const FilmRow Films[] = {
     {"Das Boot", "Krieg", 150, true, false, 1, StVideo, "Wolfgang Petersen", ""},
     {"Bootleg", "Science Fiction", 90, false, true, 1, StDvd, "", ""},
     {"Ärger im Revier", "Science  Fiction", 100, false, false, 1, StVideo, "Steven Spielberg", ""},
@@ -57,7 +57,7 @@ const Spec Films[] = {
 };
 
 void Fill(Collection& c) {
-    for (const Spec& s : Films) {
+    for (const FilmRow& s : Films) {
         TFilmV26 f = MakeFilm(s.title, s.storageType, c.AnzFilm() + 1);
         f.Category.Strng = s.category;
         f.FilmLength = static_cast<uint16_t>(s.length);
@@ -405,7 +405,7 @@ private slots:
         QCOMPARE(int(f.fs().MaxFilmLaenge), stored);
         // The switches are as before, but the list follows a new length.
         QStringList want;
-        for (const Spec& s : Films)
+        for (const FilmRow& s : Films)
             if (stored == 0 || s.length <= stored)
                 want << QString::fromUtf8(s.title);
         QCOMPARE(f.listed(), Set(want));
