@@ -9,7 +9,6 @@
 #include "printing/prn_preview_form.h"
 #include "settings/settings.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
@@ -108,13 +107,3 @@ void BM_WholeListToPdf(benchmark::State& state) {
 BENCHMARK(BM_WholeListToPdf)->Unit(benchmark::kSecond)->Iterations(1);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
