@@ -41,4 +41,10 @@ inline ToolResult RunTool(const std::vector<std::string>& args, const std::vecto
     return r;
 }
 
+// Makes the film data file `file` with `create` from a collection given as JSON; the tool's result.
+inline ToolResult CreateCollection(const TempFolder& dir, const std::string& json, const std::string& file) {
+    WriteBytes(dir.file("c.json"), json);
+    return RunTool({"create", dir.file("c.json"), file});
+}
+
 } // namespace kt::test

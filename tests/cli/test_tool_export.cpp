@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 using kt::test::ReadBytes;
+using kt::test::CreateCollection;
 using kt::test::RunTool;
 using kt::test::TempFolder;
 using kt::test::WriteBytes;
@@ -23,8 +24,7 @@ struct ExportFixture : ::testing::Test {
     TempFolder dir;
     std::string file = dir.file("Filme.VD6");
     void SetUp() override {
-        WriteBytes(dir.file("c.json"), CollectionJson);
-        const auto r = RunTool({"create", dir.file("c.json"), file});
+        const auto r = CreateCollection(dir, CollectionJson, file);
         ASSERT_EQ(r.code, 0) << r.err;
     }
 };

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 using kt::test::ReadBytes;
+using kt::test::CreateCollection;
 using kt::test::RunTool;
 using kt::test::TempFolder;
 using kt::test::WriteBytes;
@@ -31,8 +32,7 @@ struct Fixture {
                                  KeptBase64 + R"("},
             {"PicFlags": 260, "PicText": ")" +
                                  linked + R"(", "PicSize": 15}]}]})";
-        WriteBytes(dir.file("c.json"), json);
-        const auto r = RunTool({"create", dir.file("c.json"), file});
+        const auto r = CreateCollection(dir, json, file);
         EXPECT_EQ(r.code, 0) << r.err;
     }
 };

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+using kt::test::CreateCollection;
 using kt::test::RunTool;
 using kt::test::ShellQuoted;
 using kt::test::TempFolder;
@@ -65,8 +66,7 @@ struct Fixture {
                     R"(", "StorageType": 4, "FilmLength": )" + std::to_string(60 + i) + "}";
         }
         json += "]}";
-        WriteBytes(dir.file("c.json"), json);
-        const auto r = RunTool({"create", dir.file("c.json"), file});
+        const auto r = CreateCollection(dir, json, file);
         EXPECT_EQ(r.code, 0) << r.err;
     }
 };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+using kt::test::CreateCollection;
 using kt::test::RunTool;
 using kt::test::TempFolder;
 using kt::test::WriteBytes;
@@ -28,8 +29,7 @@ struct Fixture {
     TempFolder dir;
     std::string file = dir.file("Filme.VD6");
     Fixture() {
-        WriteBytes(dir.file("c.json"), CollectionJson);
-        const auto r = RunTool({"create", dir.file("c.json"), file});
+        const auto r = CreateCollection(dir, CollectionJson, file);
         EXPECT_EQ(r.code, 0) << r.err;
     }
 };
